@@ -1,0 +1,37 @@
+#include "app/DataFilePath.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace parvo {
+
+QString ProgramFolder()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+QString DataFilePath(int index, const QString& programFolder)
+{
+    const char* name = nullptr;
+    switch (index) {
+    case 0: name = "data1.mke"; break;
+    case 1: name = "data2.mke"; break;
+    case 2: name = "data3.mke"; break;
+    case 3: name = "data4.mke"; break;
+    case 4: name = "data5.mke"; break;
+    case 5: name = "data6.mke"; break;
+    case 6: name = "data7.mke"; break;
+    case 10: name = "pvfolder.exe"; break;
+    case 20: name = "parvo.chm"; break;
+    default: return {};
+    }
+    QString folder = programFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + QLatin1String(name);
+}
+
+} // namespace parvo

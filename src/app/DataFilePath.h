@@ -1,0 +1,17 @@
+#pragma once
+// Files of the program folder: the folder of the running executable, as on a portable
+// install. Branding data, the help file and a stale helper program live there.
+
+#include <QString>
+
+namespace parvo {
+
+// The folder of the running executable, with a trailing "/".
+QString ProgramFolder();
+
+// Full path of the program-folder file with the given index, or empty for an index that
+// names no file: 0..6 the branding files "data1.mke".."data7.mke", 10 "pvfolder.exe",
+// 20 "parvo.chm".
+QString DataFilePath(int index, const QString& programFolder = ProgramFolder());
+
+} // namespace parvo

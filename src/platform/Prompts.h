@@ -1,0 +1,22 @@
+#pragma once
+// Modal questions and messages. Logic asks through this interface so that tests can
+// answer with scripted replies; the real one shows message boxes with the bar's title.
+
+#include <QString>
+
+namespace parvo {
+
+enum class PromptAnswer { Yes, No, Ok, Cancel, Retry };
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A plain message with an OK button.
+    virtual void message(const QString& text) = 0;
+    // An error message (same box, error icon).
+    virtual void error(const QString& text) = 0;
+    virtual PromptAnswer askYesNo(const QString& text) = 0;
+    virtual PromptAnswer askRetryCancel(const QString& text) = 0;
+};
+
+} // namespace parvo

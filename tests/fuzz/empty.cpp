@@ -1,0 +1,1 @@
+// Keeps an instrumented library copy buildable while its original has no sources yet.
