@@ -1,0 +1,24 @@
+#pragma once
+// The one-time set-up of a new user: the data and links folders, the shortcut list with a
+// button for the text editor, and the favourite-folder list holding the desktop.
+
+#include <QString>
+#include <QStringList>
+
+namespace parvo {
+
+class ShellLinks;
+
+struct FirstRunEnvironment {
+    QString programFolder;
+    ShellLinks* links = nullptr;
+    // Full path of the desktop's plain-text editor, or empty when there is none.
+    QString textEditor;
+    // The special folders as built by LoadWindowsFolders; the first is normally the desktop.
+    QStringList winFolderList;
+};
+
+// Every step is best effort: a folder or file that cannot be made is skipped.
+void RunFirstSetup(const FirstRunEnvironment& env);
+
+} // namespace parvo

@@ -1,0 +1,128 @@
+#include "settings/ListFiles.h"
+
+#include "settings/ListEntry.h"
+#include "settings/ListFile.h"
+#include "settings/SortedTextList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace parvo {
+
+namespace {
+
+bool IsShortcutList(const QString& listName) { return listName == QLatin1String("shortcut"); }
+
+QString PathHeader(const QString& path)
+{
+    return QStringLiteral("// ") + path + QStringLiteral(" - Parvo - Do not change this file!");
+}
+
+// The entries of a list, creating the file with `header` when it does not exist yet.
+std::optional<QStringList> ReadOrCreate(const QString& path, const QString& header)
+{
+    if (!QFileInfo::exists(path)) {
+        WriteListFile(path, header, {});
+        return std::nullopt;
+    }
+    return ReadListBody(path);
+}
+
+QString StripHttp(const QString& address)
+{
+    if (address.left(7).compare(QLatin1String("http://"), Qt::CaseInsensitive) == 0)
+        return address.mid(7);
+    return address;
+}
+
+} // namespace
+
+QString DataFolder(const QString& programFolder)
+{
+    QString folder = programFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + QStringLiteral("data/");
+}
+
+QString ListFilePath(const QString& programFolder, const QString& listName)
+{
+    return DataFolder(programFolder) + listName + QStringLiteral(".mke");
+}
+
+bool EnsureDataFolder(const QString& programFolder)
+{
+    return QDir().mkpath(DataFolder(programFolder));
+}
+
+QString EditorHeader(const QString& listName)
+{
+    return QStringLiteral("// ") + listName + QStringLiteral(" - Parvo - Do not change this file!");
+}
+
+bool LoadMenuList(const QString& programFolder, const QString& listName, QStringList& entries)
+{
+    EnsureDataFolder(programFolder);
+    const QString path = ListFilePath(programFolder, listName);
+    const auto lines = ReadOrCreate(path, PathHeader(path));
+    if (!lines)
+        return false;
+    entries.append(*lines);
+    return !lines->isEmpty();
+}
+
+bool LoadCompletionList(const QString& programFolder, const QString& listName, SortedTextList& completion)
+{
+    EnsureDataFolder(programFolder);
+    const QString path = ListFilePath(programFolder, listName);
+    const auto lines = ReadOrCreate(path, PathHeader(path));
+    if (!lines)
+        return false;
+    const bool web = listName == QLatin1String("www");
+    for (const QString& line : *lines) {
+        const QString target = ParseEntry(line, 1);
+        completion.add(web ? StripHttp(target) : target);
+    }
+    return !lines->isEmpty();
+}
+
+QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName)
+{
+    EnsureDataFolder(programFolder);
+    QList<EditorRow> rows;
+    const auto lines = ReadOrCreate(ListFilePath(programFolder, listName), EditorHeader(listName));
+    if (!lines)
+        return rows;
+    for (const QString& line : *lines) {
+        if (IsShortcutList(listName)) {
+            rows.append({line, {}});
+        } else {
+            const qsizetype bar = line.indexOf(QLatin1Char('|'));
+            rows.append(bar < 0 ? EditorRow{line, {}} : EditorRow{line.left(bar), line.mid(bar + 1)});
+        }
+    }
+    return rows;
+}
+
+bool WriteListFromEditor(const QString& programFolder, const QString& listName, const QList<EditorRow>& rows)
+{
+    EnsureDataFolder(programFolder);
+    QStringList lines;
+    lines.reserve(rows.size());
+    for (const EditorRow& row : rows)
+        lines.append(IsShortcutList(listName) ? row.caption : row.caption + QLatin1Char('|') + row.second);
+    return WriteListFile(ListFilePath(programFolder, listName), EditorHeader(listName), lines);
+}
+
+bool SavePvfolderList(const QString& programFolder, const QList<EditorRow>& rows)
+{
+    EnsureDataFolder(programFolder);
+    QStringList lines;
+    lines.reserve(rows.size());
+    for (const EditorRow& row : rows)
+        lines.append(row.caption + QLatin1Char('|') + row.second);
+    return WriteListFile(ListFilePath(programFolder, QStringLiteral("efolder")),
+                         QStringLiteral("// pvfolder - Parvo - Do not change this file!"), lines);
+}
+
+} // namespace parvo
