@@ -284,8 +284,12 @@ TEST_F(BrandingFileTest, EveryReaderFallsBackOnUnreadableFiles)
     const QString missing = dir.filePath(QStringLiteral("missing.mke"));
     const QString empty = write({}, "empty.mke");
     const QString partial = write(EncodeBrandingRecords(Branding(0)).left(kBrandingRecordSize - 1), "partial.mke");
+    QByteArray noise(kBrandingRecordSize - 1, '\0');
+    for (char& b : noise)
+        b = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    const QString garbage = write(noise, "garbage.mke");
     const QString folder = dir.path();
-    for (const QString& path : {missing, empty, partial, folder}) {
+    for (const QString& path : {missing, empty, partial, garbage, folder}) {
         QString title = QStringLiteral("old title"), address = QStringLiteral("old address");
         ReadTitleAndAddress(path, title, address);
         EXPECT_TRUE(title.isEmpty()) << path.toStdString();
@@ -311,32 +315,6 @@ TEST_F(BrandingFileTest, EveryReaderFallsBackOnUnreadableFiles)
     EXPECT_EQ(address, QStringLiteral("kept"));
     EXPECT_EQ(ReadSearchSite(two), QStringLiteral("site"));
     EXPECT_EQ(ReadSearchUrl(two, QStringLiteral("q")), QStringLiteral("tq"));
-}
-
-TEST_F(BrandingFileTest, RandomBytesNeverBreakTheReaders)
-{
-    QRandomGenerator random(20240611);
-    for (int round = 0; round < 40; ++round) {
-        QByteArray bytes(random.bounded(0, 12 * kBrandingRecordSize), '\0');
-        for (char& b : bytes)
-            b = static_cast<char>(random.bounded(256));
-        const QString path = write(bytes);
-        const qsizetype n = bytes.size() / kBrandingRecordSize;
-
-        QString title, address, label, home;
-        ReadTitleAndAddress(path, title, address);
-        ReadHome(path, label, home);
-        EXPECT_LE(title.toUtf8().size(), 3 * kBrandingTextMax); // at most one U+FFFD per byte
-        EXPECT_LE(home.toUtf8().size(), 3 * kBrandingTextMax);
-        for (int which = 1; which <= 3; ++which)
-            ReadColour(path, which);
-        ReadSearchUrl(path, QStringLiteral("x y"));
-        ReadSearchSite(path);
-        const auto links = ReadWebLinks(path);
-        EXPECT_EQ(links.has_value(), n >= 2) << n;
-        if (links)
-            EXPECT_EQ(links->size(), 1 + std::max<qsizetype>(0, n - 4));
-    }
 }
 
 TEST_F(BrandingFileTest, EachCallReadsTheFileAgain)
