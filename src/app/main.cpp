@@ -1,1 +1,41 @@
-int main() { return 0; }
+// The program entry: one bar per user, built in a fixed order, then the event loop.
+
+#include "app/DataFilePath.h"
+#include "app/InstanceGuard.h"
+#include "app/TerminationSignals.h"
+#include "bar/TForm1.h"
+#include "platform/linux/LinuxRegistry.h"
+#include "platform/linux/ShellLinkFile.h"
+#include "platform/linux/TextEditor.h"
+#include "widgets/MessagePrompts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Parvo"));
+
+    // Before any window exists: a second start only wakes the running bar.
+    parvo::TJustOne32 guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                            parvo::TJustOne32::DefaultFolder());
+    if (guard.alreadyRunning())
+        return 0;
+
+    parvo::QuitOnTerminationSignals();
+
+    const parvo::XdgDirs dirs = parvo::XdgDirs::fromEnvironment();
+    const std::unique_ptr<parvo::LinuxRegistry> registry = parvo::LinuxRegistry::forCurrentUser();
+    parvo::ShellLinkFile links;
+    parvo::MessagePrompts prompts;
+    prompts.setCaption(QApplication::applicationName());
+
+    parvo::TForm1 bar({*registry, links, prompts, parvo::ProgramFolder(),
+                      [&dirs] { return parvo::FindTextEditor(dirs); }});
+    if (!bar.FormCreate())
+        return 1;
+    guard.onActivate([&bar] { bar.ShowRunningInstance(); });
+    bar.show();
+    return QApplication::exec();
+}

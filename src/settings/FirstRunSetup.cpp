@@ -19,11 +19,12 @@ void RunFirstSetup(const FirstRunEnvironment& env)
     const QString shortcuts = ShortcutListPath(folder);
     if (!QFileInfo::exists(shortcuts)) {
         QStringList names;
-        const QFileInfo editor(env.textEditor);
-        if (!env.textEditor.isEmpty() && editor.isFile() && env.links) {
+        const QString editorPath = env.findTextEditor ? env.findTextEditor() : QString();
+        const QFileInfo editor(editorPath);
+        if (!editorPath.isEmpty() && editor.isFile() && env.links) {
             // The button is named after the editor the desktop uses, as the user knows it.
             const QString name = editor.completeBaseName();
-            if (CreateShortcut(*env.links, nullptr, env.textEditor, {}, name, ShortcutFilePath(folder, name)))
+            if (CreateShortcut(*env.links, nullptr, editorPath, {}, name, ShortcutFilePath(folder, name)))
                 names.append(name);
         }
         WriteListFile(shortcuts, ShortcutsHeader(), names);

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace parvo {
 
@@ -12,8 +13,10 @@ class ShellLinks;
 struct FirstRunEnvironment {
     QString programFolder;
     ShellLinks* links = nullptr;
-    // Full path of the desktop's plain-text editor, or empty when there is none.
-    QString textEditor;
+    // Finds the full path of the desktop's plain-text editor (empty when there is none).
+    // Asked only when the shortcut list is being created, since finding it reads the
+    // desktop's application database.
+    std::function<QString()> findTextEditor;
     // The special folders as built by LoadWindowsFolders; the first is normally the desktop.
     QStringList winFolderList;
 };

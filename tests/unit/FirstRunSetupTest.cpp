@@ -23,7 +23,7 @@ struct FirstRun : ::testing::Test {
         env.links = &links;
         editor = dir.path() + "/bin/mousepad";
         WriteBytes(editor, "#!/bin/sh\n");
-        env.textEditor = editor;
+        env.findTextEditor = [this] { return editor; };
         env.winFolderList = {"Desktop|/home/u/Desktop>11", "Documenti|/home/u/Documents>11"};
     }
     QString path(const QString& rel) const { return env.programFolder + rel; }
@@ -56,7 +56,7 @@ TEST_F(FirstRun, ExistingListsAreLeftAloneAndMissingPiecesAreSkipped)
     EXPECT_EQ(ReadBytes(path("data/efolder.mke")), QByteArray("// efolder - Parvo - Do not change this file!\r\n"));
 
     QFile::remove(path("data/shortcut.mke"));
-    env.textEditor = dir.path() + "/bin/no-such-editor";
+    editor = dir.path() + "/bin/no-such-editor";
     RunFirstSetup(env);
     EXPECT_EQ(ReadBytes(path("data/shortcut.mke")), QByteArray("// shortcuts - Parvo - Do not change this file!\r\n"));
     EXPECT_TRUE(links.written.isEmpty());

@@ -1,0 +1,34 @@
+# Sourced by run.sh and test.sh: the Debian packages Parvo needs, and their installation.
+
+PARVO_BUILD_PACKAGES="cmake ninja-build pkg-config clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
+  qt6-qpa-plugins libxcb1-dev libxcb-ewmh-dev libzip-dev libchm-dev fonts-dejavu-core"
+PARVO_DESKTOP_PACKAGES="xvfb openbox xdotool x11-utils imagemagick"
+PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip"
+
+# parvo_install_packages PACKAGE...: installs what is missing (as root), or names it.
+parvo_install_packages() {
+  missing=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" = 0 ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq --no-install-recommends $missing >/dev/null || {
+      echo "apt-get could not install:$missing" >&2; return 1; }
+  else
+    echo "Parvo needs these Debian packages; install them as root first:" >&2
+    echo "  apt-get update && apt-get install -y$missing" >&2
+    return 1
+  fi
+}
+
+# parvo_build [BUILD_DIR]: configures and builds the whole project with clang.
+parvo_build() {
+  build=${1:-build}
+  if [ ! -f "$build/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
+  fi
+  cmake --build "$build" --parallel "$(nproc)"
+}

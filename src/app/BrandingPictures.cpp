@@ -1,0 +1,56 @@
+#include "app/BrandingPictures.h"
+
+#include "app/DataFilePath.h"
+
+#include <QImageReader>
+
+namespace parvo {
+
+QImage ReadPicture(const QString& path, const char* format)
+{
+    QImageReader reader(path, format);
+    reader.setDecideFormatFromContent(false);
+    QImage image = reader.read();
+    return image;
+}
+
+namespace {
+
+std::optional<QIcon> ReadIcon(const QString& path)
+{
+    QImageReader reader(path, "ico");
+    QIcon icon;
+    bool any = false;
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        icon.addPixmap(QPixmap::fromImage(image));
+        any = true;
+    } while (reader.jumpToNextImage());
+    if (!any)
+        return std::nullopt;
+    return icon;
+}
+
+} // namespace
+
+std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolder)
+{
+    BrandingPictures p;
+    const QImage sponsor = ReadPicture(DataFilePath(1, programFolder), "bmp");
+    const auto tray = ReadIcon(DataFilePath(2, programFolder));
+    const QImage logoH = ReadPicture(DataFilePath(5, programFolder), "bmp");
+    const QImage logoV = ReadPicture(DataFilePath(6, programFolder), "bmp");
+    const QImage popup = ReadPicture(DataFilePath(4, programFolder), "bmp");
+    if (sponsor.isNull() || !tray || logoH.isNull() || logoV.isNull() || popup.isNull())
+        return std::nullopt;
+    p.SponsorImg = ImageStrip(sponsor, 16);
+    p.TrayIcon = *tray;
+    p.SponsorImg2 = ImageStrip(logoH, 0);
+    p.SponsorImg3 = ImageStrip(logoV, 0);
+    p.PopupImg = ImageStrip(popup, 16);
+    return p;
+}
+
+} // namespace parvo

@@ -1,0 +1,28 @@
+#pragma once
+// The pictures of the branding set: glyph strips, logos and the tray icon. They are part
+// of the program's identity, so a missing or broken one stops the start-up.
+
+#include "widgets/ImageStrip.h"
+
+#include <QIcon>
+#include <QString>
+#include <optional>
+
+namespace parvo {
+
+struct BrandingPictures {
+    ImageStrip SponsorImg;  // web-link icons, 16-px cells
+    QIcon TrayIcon;
+    ImageStrip SponsorImg2; // horizontal logo, one cell
+    ImageStrip SponsorImg3; // vertical logo, one cell
+    ImageStrip PopupImg;    // button and menu glyphs, 16-px cells
+};
+
+// Loads every picture file of the program folder; nothing when any of them is missing or
+// is not a picture of its kind.
+std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolder);
+
+// Reads one picture file whatever its name's extension; a null image on failure.
+QImage ReadPicture(const QString& path, const char* format);
+
+} // namespace parvo
