@@ -375,21 +375,21 @@ inline constexpr std::string_view ScrollDown[] = {
     "................",
 };
 
-// A drop-down mark in the middle of the cell.
+// A drop-down mark in the middle of the cell, for a narrow button.
 inline constexpr std::string_view DropMark[] = {
     "................",
     "................",
     "................",
     "................",
+    "....KKKKKKK.....",
+    ".....KKKKK......",
+    "......KKK.......",
+    ".......K........",
+    "....KKKKKKK.....",
+    ".....KKKKK......",
+    "......KKK.......",
+    ".......K........",
     "................",
-    "....KKKKKKK.....",
-    ".....KKKKK......",
-    "......KKK.......",
-    ".......K........",
-    "....KKKKKKK.....",
-    ".....KKKKK......",
-    "......KKK.......",
-    ".......K........",
     "................",
     "................",
     "................",
