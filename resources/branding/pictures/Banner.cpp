@@ -85,6 +85,11 @@ QList<BannerFrame> makeBannerFrames()
 {
     QList<BannerFrame> frames;
 
+    // The loop starts on the finished banner, so that a viewer that shows only the
+    // first frame shows all of it.
+    frames.append({paintScene({TextLeft, FirstLine, true}), 300});
+    frames.append({paintScene({TextLeft, SecondLine, true}), 300});
+
     // The name glides in and slows down as it arrives.
     const int start = BannerSize.width();
     for (int step = 0; step <= 6; ++step) {
@@ -97,9 +102,6 @@ QList<BannerFrame> makeBannerFrames()
     // The first tag line is typed out a few letters at a time.
     for (int shown = 4; shown < FirstLine.size(); shown += 5)
         frames.append({paintScene({TextLeft, FirstLine.left(shown), false}), 8});
-    frames.append({paintScene({TextLeft, FirstLine, true}), 300});
-
-    frames.append({paintScene({TextLeft, SecondLine, true}), 300});
     return frames;
 }
 

@@ -7,8 +7,9 @@
 
 namespace parvo::pictures {
 
-// The animated banner of the GO! dialog ("data4.mke"): the mark, the name sliding in,
-// a tag line typed out, then a second tag line and a pointer to what is new; it loops.
+// The animated banner of the GO! dialog ("data4.mke"): the mark and the name with a
+// tag line and a pointer to what is new, a second tag line, then the name sliding in
+// again and the first tag line typed out; it loops.
 // The dialog places a banner 468 pixels wide at left 14.
 inline constexpr QSize BannerSize{468, 60};
 
