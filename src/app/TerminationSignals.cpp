@@ -29,7 +29,9 @@ void QuitOnTerminationSignals()
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte;
         [[maybe_unused]] const auto n = ::read(g_signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() would first try to close the windows, and the bar
+        // answers a close with its confirmation question.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;

@@ -66,5 +66,21 @@ wait "$BAR_PID"; BAR_PID=
 grep -qF '"Lewa"=dword:0000007b' "$reg" || fail "the floating position was not saved: $(grep -E 'Lewa|Gora' "$reg")"
 grep -qF '"Gora"=dword:0000004d' "$reg" || fail "the floating top was not saved: $(grep -E 'Lewa|Gora' "$reg")"
 
+# The session ending the program (SIGTERM) saves the placement too, without a question.
+"$PROG/parvo" &
+BAR_PID=$!
+bar=$(wait_for_window Parvo) || fail "the bar did not start again"
+sleep 0.3
+geometry=$(xdotool getwindowgeometry "$bar")
+echo "$geometry" | grep -q "Geometry: 500x22" || fail "restarted bar is not 500x22: $geometry"
+xdotool windowmove "$bar" 321 99
+sleep 0.3
+kill -TERM "$BAR_PID"
+for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$BAR_PID" 2>/dev/null && fail "SIGTERM did not end the bar"
+BAR_PID=
+grep -qF '"Lewa"=dword:00000141' "$reg" || fail "SIGTERM did not save the position: $(grep -E 'Lewa|Gora' "$reg")"
+grep -qF '"Gora"=dword:00000063' "$reg" || fail "SIGTERM did not save the top: $(grep -E 'Lewa|Gora' "$reg")"
+
 x11_stop
 echo "startup test passed"
