@@ -8,6 +8,8 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <grp.h>
+#include <unistd.h>
 
 using namespace parvo;
 using parvo::test::ReadBytes;
@@ -114,19 +116,32 @@ TEST(ListFile, WritesCrLfEverywhereAndAppendsSafely)
     EXPECT_EQ(ReadBytes(fresh), QByteArray("// created\r\ne\r\n"));
 }
 
-TEST(ListFile, AFailedRewriteLeavesTheOldList)
+TEST(ListFile, AReadOnlyProgramFolderFailsQuietlyAndLeavesTheOldList)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("l.mke");
-    ASSERT_TRUE(WriteListFile(path, "// h", {"keep|me"}));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(dir.path()).isWritable())
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_FALSE(WriteListFile(path, "// h", {"new"}));
-    EXPECT_FALSE(AppendListLine(path, "// h", "new"));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(ReadBytes(path), QByteArray("// h\r\nkeep|me\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"l.mke"})) << "no temporary left behind";
+    const QString folder = dir.path() + "/program/";
+    ASSERT_TRUE(WriteListFromEditor(folder, "www", {{"Keep", "http://keep.example/"}}));
+    const QByteArray before = ReadBytes(folder + "data/www.mke");
+    for (const QString& path : {dir.path(), folder, folder + "data"})
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                        QFileDevice::ExeOther);
+    // Root writes anywhere: the attempts run in a child that has given up its rights.
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(32);
+            QStringList entries;
+            const bool read = LoadMenuList(folder, "www", entries) && entries == QStringList({"Keep|http://keep.example/"});
+            const bool missingList = !LoadMenuList(folder, "email", entries); // cannot be created: no entries
+            const bool rewrite = WriteListFromEditor(folder, "www", {{"New", "x"}});
+            const bool append = AppendListLine(folder + "data/www.mke", "// h", "new");
+            const bool pvfolders = SavePvfolderList(folder, {{"a", "/a"}});
+            ::_exit((read ? 0 : 1) | (missingList ? 0 : 2) | (rewrite ? 4 : 0) | (append ? 8 : 0) | (pvfolders ? 16 : 0));
+        },
+        ::testing::ExitedWithCode(0), "");
+    QFile::setPermissions(folder + "data", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(ReadBytes(folder + "data/www.mke"), before);
+    EXPECT_EQ(QDir(folder + "data").entryList(QDir::Files), QStringList({"www.mke"})) << "no temporary left behind";
 }
 
 namespace {

@@ -1,0 +1,24 @@
+#!/bin/sh
+# A program folder the user cannot write to (a system-wide install): the bar still
+# starts, and its settings are stored in the user's own folder.
+# usage: readonly_folder_test.sh PROGRAM_DIR
+set -u
+SCREENSHOT_DIR=/tmp
+. "$(dirname "$0")/x11_session.sh"
+x11_start "$1"
+
+# Root writes anywhere, so the bar runs as an ordinary user of its own.
+chown -R nobody "$TMP/home" "$TMP/config" "$TMP/data" "$TMP/cache" "$TMP/run"
+chmod 755 "$TMP"
+chmod -R a-w "$PROG"
+setpriv --reuid=nobody --regid=nogroup --clear-groups "$PROG/parvo" &
+BAR_PID=$!
+bar=$(wait_for_window Parvo) || fail "the bar did not start from a read-only folder"
+kill -0 "$BAR_PID" || fail "the bar ended"
+[ -e "$PROG/data" ] && fail "a data folder appeared in the read-only program folder"
+grep -qF '"FirstLoad"=dword:00000000' "$XDG_CONFIG_HOME/parvo/registry.reg" || fail "settings were not stored"
+kill -TERM "$BAR_PID"
+wait "$BAR_PID"; code=$?; BAR_PID=
+[ "$code" = 0 ] || fail "the bar ended with $code"
+x11_stop
+echo "read-only folder test passed"
