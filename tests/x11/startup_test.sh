@@ -12,21 +12,30 @@ printf '#!/bin/sh\nexit 0\n' > "$TMP/bin/gnome-text-editor"
 chmod +x "$TMP/bin/gnome-text-editor"
 export PATH="$TMP/bin:$PATH"
 
+# A stand-alone helper program of older versions is removed at every start.
+printf 'old' > "$PROG/pvfolder.exe"
+
 "$PROG/parvo" &
 BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
+[ -e "$PROG/pvfolder.exe" ] && fail "pvfolder.exe is still there"
 sleep 0.5
 screenshot startup-floating
 
 geometry=$(xdotool getwindowgeometry "$bar")
 echo "$geometry" | grep -q "Geometry: 500x22" || fail "floating bar is not 500x22: $geometry"
 
-# A second start wakes the first one and leaves at once with code 0.
+# A second start wakes the first one (a minimised bar comes back) and leaves at once
+# with code 0.
+xdotool windowminimize --sync "$bar"
+xwininfo -id "$bar" | grep -q IsViewable && fail "the bar did not minimise"
 timeout 10 "$PROG/parvo"
 code=$?
 [ "$code" = 0 ] || fail "second instance exited with $code"
 count=$(pgrep -f -x "$PROG/parvo" | wc -l)
 [ "$count" = 1 ] || fail "$count bar processes run after a second start"
+for _ in $(seq 100); do xwininfo -id "$bar" | grep -q IsViewable && break; sleep 0.05; done
+xwininfo -id "$bar" | grep -q IsViewable || fail "the second start did not restore the minimised bar"
 
 # First-run results: registry defaults, the two lists, the editor shortcut.
 reg="$XDG_CONFIG_HOME/parvo/registry.reg"
