@@ -1,8 +1,8 @@
+#include "UiApp.h"
 #include "app/BrandingPictures.h"
 #include "app/DataFilePath.h"
 #include "widgets/ImageStrip.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,14 +12,7 @@ using namespace parvo;
 
 namespace {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+using parvo::test::App;
 
 // A copy of the shipped picture files in a folder of the test's own.
 struct Pictures : ::testing::Test {
