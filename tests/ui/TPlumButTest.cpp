@@ -10,10 +10,10 @@ using namespace parvo;
 namespace {
 
 struct Button : ::testing::Test {
+    QApplication& app = test::App(); // before any widget
     TPlumBut button;
     void SetUp() override
     {
-        test::App();
         button.resize(54, 22);
         button.show();
     }

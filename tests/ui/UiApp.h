@@ -7,11 +7,14 @@ namespace parvo::test {
 
 inline QApplication& App()
 {
+    // Widgets are tested without a display, whatever the environment says.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing Qt down after main() has returned crashes at exit.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 } // namespace parvo::test

@@ -27,7 +27,11 @@ echo "$geometry" | grep -q "Geometry: 500x22" || fail "floating bar is not 500x2
 
 # A second start wakes the first one (a minimised bar comes back) and leaves at once
 # with code 0.
-xdotool windowminimize --sync "$bar"
+for _ in $(seq 50); do
+  xdotool windowminimize "$bar"
+  sleep 0.1
+  xwininfo -id "$bar" | grep -q IsViewable || break
+done
 xwininfo -id "$bar" | grep -q IsViewable && fail "the bar did not minimise"
 timeout 10 "$PROG/parvo"
 code=$?

@@ -1,0 +1,74 @@
+#include "bar/ProgramStrip.h"
+
+#include "menus/ProgramShortcuts.h"
+#include "platform/ShellLinks.h"
+#include "widgets/TPlumBut.h"
+
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QIcon>
+
+namespace parvo {
+
+QPixmap ProgramGlyph(const QString& target)
+{
+    const QFileInfo info(target);
+    // A program's own icon is usually named after it in the icon theme.
+    QIcon icon = QIcon::fromTheme(info.completeBaseName().toLower());
+    if (icon.isNull()) {
+        static QFileIconProvider provider;
+        icon = provider.icon(info);
+    }
+    return icon.pixmap(16, 16);
+}
+
+ProgramStrip::ProgramStrip(ShellLinks& links, QWidget* parent)
+    : QWidget(parent)
+    , links_(links)
+{
+}
+
+void ProgramStrip::setBarColors(const QColor& background, const QColor& text)
+{
+    background_ = background;
+    text_ = text;
+    for (TPlumBut* b : buttons_)
+        b->setBarColors(background, text);
+}
+
+void ProgramStrip::BuildProgramButtons(const QString& programFolder, const QStringList& names)
+{
+    qDeleteAll(buttons_);
+    buttons_.clear();
+    for (const QString& name : names) {
+        const QString path = ShortcutFilePath(programFolder, name);
+        const auto link = links_.read(path);
+        if (!link)
+            continue;
+        auto* button = new TPlumBut(this);
+        button->setGlyph(ProgramGlyph(link->target));
+        button->setToolTip(QString()); // hints go through the bar's own hint window
+        button->setBarColors(background_, text_);
+        connect(button, &TPlumBut::entered, this, [this, path, name, button] { emit entered(path, name, button); });
+        connect(button, &TPlumBut::left, this, &ProgramStrip::left);
+        connect(button, &TPlumBut::clicked, this, [this, path] { emit clicked(path); });
+        connect(button, &TPlumBut::rightClicked, this,
+                [this, path](const QPoint& at) { emit rightClicked(path, at); });
+        button->show();
+        buttons_.append(button);
+    }
+}
+
+int ProgramStrip::ArrangeProgramButtons(bool horizontal)
+{
+    for (int i = 0; i < buttons_.size(); ++i) {
+        if (horizontal)
+            buttons_[i]->setGeometry(22 * i, 0, 22, 22);
+        else
+            buttons_[i]->setGeometry(0, 22 * i, 30, 22);
+        buttons_[i]->setVertical(!horizontal);
+    }
+    return 22 * int(buttons_.size());
+}
+
+} // namespace parvo
