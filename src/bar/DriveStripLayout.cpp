@@ -39,8 +39,7 @@ DriveButtonStyle DriveButtonStyleFor(bool horizontal, int layout, int clickLayou
     case 4:
         style.split = true;
         style.dropDownMenu = true;
-        // Neighbouring split buttons overlap by their 2-pixel borders.
-        width = base;
+        // Full width; neighbouring split buttons overlap by their 2-pixel borders.
         break;
     case 5:
         style.dropDownMenu = true;

@@ -55,7 +55,7 @@ DriveStrip ArrangeDriveButtons(bool horizontal, int count, int layout, int click
 QRect SplitArrowPart(QSize button);
 
 enum class DrivePressAction {
-    DropMenu,   // the menu drops at once, top-left at the button's bottom-left corner
+    DropMenu,       // the menu drops at once, top-left at the button's bottom-left corner
     ClickOnRelease, // the click fires when the button is released inside it
 };
 
