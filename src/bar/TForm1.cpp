@@ -3,6 +3,13 @@
 #include "app/BrandingFile.h"
 #include "app/DataFilePath.h"
 #include "app/StringTable.h"
+#include "bar/BarPanels.h"
+#include "bar/ButtonHints.h"
+#include "bar/DriveStripLayout.h"
+#include "bar/ProgramStrip.h"
+#include "widgets/HintWindow.h"
+#include "widgets/TCoolTrayIcon.h"
+#include "widgets/TPlumBut.h"
 #include "platform/Registry.h"
 #include "settings/FirstRunSetup.h"
 #include "settings/SettingsStore.h"
@@ -13,6 +20,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QPainter>
 
 namespace parvo {
@@ -33,6 +43,94 @@ TForm1::TForm1(BarServices services)
     , services_(std::move(services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    CreateChildren();
+}
+
+void TForm1::CreateChildren()
+{
+    panels_ = new BarPanels(this);
+    a4_ = new ProgramStrip(services_.links, panels_->a4m);
+    panels_->a4m->setMouseTracking(true);
+    panels_->a4m->installEventFilter(this);
+    HintWindow_ = new HintWindow();
+    eTray = new TCoolTrayIcon(this);
+    popup_myfolders = new QMenu(this);
+
+    connect(panels_->bScrLeft, &TPlumBut::clicked, this, &TForm1::bScrLeftClick);
+    connect(panels_->bScrRight, &TPlumBut::clicked, this, &TForm1::bScrRightClick);
+    connect(eTray, &TCoolTrayIcon::menuRequested, this, [this](const QPoint& at) {
+        // The tray's menu is the main menu, whatever button was last under the pointer.
+        MenuKey = QStringLiteral("Normal");
+        popup_myfolders->popup(at);
+    });
+    connect(a4_, &ProgramStrip::entered, this, [this](const QString& path, const QString& name, QWidget* button) {
+        MenuKey = ProgramButtonMenuKey(path);
+        ShowButtonHint(button, name);
+    });
+    connect(a4_, &ProgramStrip::left, this, &TForm1::HideButtonHint);
+    connect(a4_, &ProgramStrip::rightClicked, this, [this](const QString&, const QPoint& at) { DropMenu(at); });
+    ConnectHints();
+}
+
+void TForm1::ConnectHints()
+{
+    for (const auto& [button, id] : panels_->fixedButtons()) {
+        const FixedButton which = id;
+        TPlumBut* b = button;
+        connect(b, &TPlumBut::entered, this, [this, which, b] {
+            if (const auto key = HoverMenuKey(which))
+                MenuKey = *key;
+            ShowButtonHint(b, Str(HintStringId(which)));
+        });
+        connect(b, &TPlumBut::left, this, &TForm1::HideButtonHint);
+        connect(b, &TPlumBut::menuRequested, this, &TForm1::DropMenu);
+    }
+}
+
+void TForm1::ShowButtonHint(QWidget* control, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QRect onScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
+    const QScreen* screen = control->screen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
+    HintWindow_->showAt(text, PlaceHintWindow(onScreen, HintWindow_->measure(text, HintMaxWidth), area));
+}
+
+void TForm1::HideButtonHint()
+{
+    HintWindow_->hide();
+}
+
+void TForm1::DropMenu(const QPoint& globalTopLeft)
+{
+    HideButtonHint();
+    popup_myfolders->popup(globalTopLeft);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == panels_->a4m && event->type() == QEvent::MouseMove)
+        MenuKey = ProgramViewportMenuKey();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::bScrLeftClick()
+{
+    if (!layout_)
+        return;
+    layout_->scroll.bScrLeftClick();
+    a4_->setGeometry(layout_->ScrolledProgramStrip());
+    panels_->applyScroll(*layout_);
+}
+
+void TForm1::bScrRightClick()
+{
+    if (!layout_)
+        return;
+    layout_->scroll.bScrRightClick();
+    a4_->setGeometry(layout_->ScrolledProgramStrip());
+    panels_->applyScroll(*layout_);
 }
 
 TForm1::~TForm1()
@@ -77,8 +175,16 @@ bool TForm1::FormCreate()
     BarColor = FromStoredColour(ReadColour(data, 1));
     FontColor = FromStoredColour(ReadColour(data, 2));
     setWindowIcon(Pictures->TrayIcon);
+    panels_->setPictures(Pictures->PopupImg, Pictures->SponsorImg2.cell(0), Pictures->SponsorImg3.cell(0));
+    panels_->setBarColors(BarColor, FontColor);
+    a4_->setBarColors(BarColor, FontColor);
+    if (HasWebAddress)
+        panels_->setWebLabel(WebAddress, HomeAddress);
+    eTray->setIcon(Pictures->TrayIcon);
+    eTray->setHint(DisplayTitle);
 
     LoadSettings();
+    eTray->setVisible(Settings.TrayIconVisible);
 
     Settings.FloatRight = Settings.FloatLeft + Settings.BarWidth;
     Settings.FloatBottom = Settings.FloatTop + 46;
@@ -126,6 +232,12 @@ void TForm1::BuildProgramButtons()
     ConvertLegacyLinksFile(services_.programFolder, services_.links);
     EnsureShortcutList(services_.programFolder);
     ProgramNames = ReadShortcutNames(services_.programFolder);
+    a4_->BuildProgramButtons(services_.programFolder, ProgramNames);
+}
+
+void TForm1::Relayout()
+{
+    FormResize();
 }
 
 void TForm1::ShowRunningInstance()
@@ -151,10 +263,10 @@ void TForm1::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), BarColor.isValid() ? BarColor : palette().window().color());
-    if (Pictures && !Pictures->SponsorImg2.isNull()) {
-        const QPixmap logo = Pictures->SponsorImg2.cell(0);
-        p.drawPixmap(2, (height() - logo.height()) / 2, logo);
-    }
+    // The free margins at both ends show as accent-coloured grips.
+    const AccentSquares squares = FormPaintSquares(width(), height());
+    p.fillRect(squares.topLeft, AccentColor);
+    p.fillRect(squares.bottomRight, AccentColor);
 }
 
 void TForm1::TrackFloatingRect()
@@ -185,6 +297,30 @@ void TForm1::resizeEvent(QResizeEvent* event)
 void TForm1::FormResize()
 {
     update();
+    if (!Pictures)
+        return;
+    BarLayoutInput in;
+    in.edge = Settings.Edge;
+    in.clientWidth = width();
+    in.clientHeight = height();
+    in.bFavs = Settings.Button_favs;
+    in.bSlinks = Settings.Button_slinks;
+    in.bMail = Settings.Button_email;
+    in.bWinFolders = Settings.Button_winfolders;
+    in.bFolders = Settings.Button_efolders;
+    in.bCompSearch = Settings.Button_search;
+    in.logoWidth = Pictures->SponsorImg2.image().width();
+    const auto orientation = OrientationFor(in.edge);
+    const bool horizontal = orientation == BarOrientation::Horizontal;
+    in.programStripLength = a4_->ArrangeProgramButtons(horizontal);
+    in.HasWebAddress = HasWebAddress;
+    in.webLabelWidth = panels_->Url1->fontMetrics().horizontalAdvance(WebAddress);
+    layout_ = parvo::FormResize(in);
+    if (layout_) {
+        panels_->apply(*layout_, Pictures->PopupImg);
+        a4_->setGeometry(layout_->ScrolledProgramStrip());
+        ScrollOffset = layout_->scroll.ScrollOffset();
+    }
     if (!StartingUp && created_)
         SaveBarPlacement(services_.registry, Settings);
 }

@@ -3,11 +3,13 @@
 // and builds itself in a fixed order at start-up.
 
 #include "app/BrandingPictures.h"
+#include "bar/BarLayout.h"
 #include "settings/BarSettings.h"
 
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -17,6 +19,10 @@ namespace parvo {
 class Registry;
 class ShellLinks;
 class MessagePrompts;
+class BarPanels;
+class HintWindow;
+class ProgramStrip;
+class TCoolTrayIcon;
 
 // What the bar needs of the system, handed in by the program entry.
 struct BarServices {
@@ -39,6 +45,13 @@ public:
 
     // Shows the running bar to a user who started the program again.
     void ShowRunningInstance();
+
+    // Lays the bar out again after its contents changed (options, drops, hidden drives).
+    void Relayout();
+    // Rebuilds the program strip from the shortcut list.
+    void BuildProgramButtons();
+    // The bar's one shared popup menu; rebuilt from `MenuKey` at every opening.
+    QMenu* popup_myfolders = nullptr;
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -68,13 +81,25 @@ protected:
 private:
     void FatalDataError();
     void LoadSettings();
-    void BuildProgramButtons();
     void TrackFloatingRect();
+    void CreateChildren();
+    void ConnectHints();
+    void ShowButtonHint(QWidget* control, const QString& text);
+    void HideButtonHint();
+    void DropMenu(const QPoint& globalTopLeft);
+    void bScrLeftClick();
+    void bScrRightClick();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FormResize();
     void FormDestroy();
 
     BarServices services_;
     bool created_ = false;
+    BarPanels* panels_ = nullptr;
+    ProgramStrip* a4_ = nullptr;
+    HintWindow* HintWindow_ = nullptr;
+    TCoolTrayIcon* eTray = nullptr;
+    std::optional<BarLayout> layout_;
 };
 
 } // namespace parvo
