@@ -1,5 +1,6 @@
 #include "bar/ProgramStrip.h"
 
+#include "bar/DriveStripLayout.h"
 #include "menus/ProgramShortcuts.h"
 #include "platform/ShellLinks.h"
 #include "widgets/TPlumBut.h"
@@ -61,14 +62,12 @@ void ProgramStrip::BuildProgramButtons(const QString& programFolder, const QStri
 
 int ProgramStrip::ArrangeProgramButtons(bool horizontal)
 {
+    const std::vector<QRect> places = parvo::ArrangeProgramButtons(horizontal, int(buttons_.size()));
     for (int i = 0; i < buttons_.size(); ++i) {
-        if (horizontal)
-            buttons_[i]->setGeometry(22 * i, 0, 22, 22);
-        else
-            buttons_[i]->setGeometry(0, 22 * i, 30, 22);
+        buttons_[i]->setGeometry(places[size_t(i)]);
         buttons_[i]->setVertical(!horizontal);
     }
-    return 22 * int(buttons_.size());
+    return ProgramStripLength(int(buttons_.size()));
 }
 
 } // namespace parvo
