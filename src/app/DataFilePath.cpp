@@ -13,6 +13,14 @@ QString ProgramFolder()
     return dir;
 }
 
+QString ProgramSubfolder(const QString& programFolder, const QString& name)
+{
+    QString folder = programFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + name + QLatin1Char('/');
+}
+
 QString DataFilePath(int index, const QString& programFolder)
 {
     const char* name = nullptr;

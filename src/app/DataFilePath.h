@@ -9,6 +9,9 @@ namespace parvo {
 // The folder of the running executable, with a trailing "/".
 QString ProgramFolder();
 
+// A sub-folder of the program folder, with a trailing "/".
+QString ProgramSubfolder(const QString& programFolder, const QString& name);
+
 // Full path of the program-folder file with the given index, or empty for an index that
 // names no file: 0..6 the branding files "data1.mke".."data7.mke", 10 "pvfolder.exe",
 // 20 "parvo.chm".

@@ -1,5 +1,6 @@
 #include "menus/ProgramShortcuts.h"
 
+#include "app/DataFilePath.h"
 #include "platform/Prompts.h"
 #include "platform/ShellLinks.h"
 
@@ -9,10 +10,7 @@ namespace parvo {
 
 QString LinksFolder(const QString& programFolder)
 {
-    QString folder = programFolder;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder + QStringLiteral("links/");
+    return ProgramSubfolder(programFolder, QStringLiteral("links"));
 }
 
 QString ShortcutFilePath(const QString& programFolder, const QString& name)

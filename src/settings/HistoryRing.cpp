@@ -25,7 +25,7 @@ void LoadHistoryList(Registry& reg, const QString& subkey, SortedTextList& compl
             break;
         const QString text = v->type == RegType::Dword ? QString::number(v->dword) : v->text;
         if (links)
-            completion.add(text.left(7).compare(QLatin1String("http://"), Qt::CaseInsensitive) == 0 ? text.mid(7) : text);
+            completion.add(WithoutHttpPrefix(text));
         else
             searchWords.append(text);
     }

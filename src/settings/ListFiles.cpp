@@ -1,5 +1,6 @@
 #include "settings/ListFiles.h"
 
+#include "app/DataFilePath.h"
 #include "settings/ListEntry.h"
 #include "settings/ListFile.h"
 #include "settings/SortedTextList.h"
@@ -28,21 +29,11 @@ std::optional<QStringList> ReadOrCreate(const QString& path, const QString& head
     return ReadListBody(path);
 }
 
-QString StripHttp(const QString& address)
-{
-    if (address.left(7).compare(QLatin1String("http://"), Qt::CaseInsensitive) == 0)
-        return address.mid(7);
-    return address;
-}
-
 } // namespace
 
 QString DataFolder(const QString& programFolder)
 {
-    QString folder = programFolder;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder + QStringLiteral("data/");
+    return ProgramSubfolder(programFolder, QStringLiteral("data"));
 }
 
 QString ListFilePath(const QString& programFolder, const QString& listName)
@@ -81,7 +72,7 @@ bool LoadCompletionList(const QString& programFolder, const QString& listName, S
     const bool web = listName == QLatin1String("www");
     for (const QString& line : *lines) {
         const QString target = ParseEntry(line, 1);
-        completion.add(web ? StripHttp(target) : target);
+        completion.add(web ? WithoutHttpPrefix(target) : target);
     }
     return !lines->isEmpty();
 }

@@ -27,4 +27,11 @@ bool SortedTextList::contains(const QString& text) const
     return at < items_.size() && items_.at(at).compare(text, Qt::CaseInsensitive) == 0;
 }
 
+QString WithoutHttpPrefix(const QString& address)
+{
+    if (address.left(7).compare(QLatin1String("http://"), Qt::CaseInsensitive) == 0)
+        return address.mid(7);
+    return address;
+}
+
 } // namespace parvo

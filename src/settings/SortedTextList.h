@@ -25,4 +25,8 @@ private:
     QStringList items_;
 };
 
+// A web address as the completion list keeps it: without a leading "http://" (in any
+// letter case), so that typing the host name finds it.
+QString WithoutHttpPrefix(const QString& address);
+
 } // namespace parvo

@@ -39,13 +39,6 @@ QString Text(const std::optional<RegValue>& v)
     return v->type == RegType::Dword ? QString::number(v->dword) : v->text;
 }
 
-QString StripHttp(const QString& address)
-{
-    if (address.left(7).compare(QLatin1String("http://"), Qt::CaseInsensitive) == 0)
-        return address.mid(7);
-    return address;
-}
-
 } // namespace
 
 void LoadWindowsFolders(Registry& reg, QStringList& winFolderList, const WindowsFolderSink& intoWindow)
@@ -108,7 +101,7 @@ void LoadTypedUrls(const Registry& reg, SortedTextList& completion)
         const QString url = Text(v);
         if (url.size() >= 2 && url.at(1) == QLatin1Char(':'))
             continue; // a local path, not a web address
-        completion.add(StripHttp(url));
+        completion.add(WithoutHttpPrefix(url));
     }
 }
 
