@@ -10,7 +10,7 @@ class Shell {
 public:
     virtual ~Shell() = default;
 
-    // Starts `path` with `parameters` (one command line, quoted as a shell would) in
+    // Starts `path` with `parameters` (one command line; double quotes group words) in
     // `workingDir` (empty: the bar's own). `path` may be a program, a shortcut, a desktop
     // entry, a document, a folder or an address such as "http://…" or "mailto:…".
     // 0 when it was started, -1 when it could not be.

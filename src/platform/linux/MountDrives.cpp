@@ -116,7 +116,7 @@ QString MountDrives::blockDeviceFolder(const MountEntry& mount) const
     }
     // File systems such as btrfs report a device number of their own; the source names
     // the device.
-    if (mount.source.startsWith(u"/dev/")) {
+    if (mount.source.startsWith(u'/')) {
         const QString device = QFileInfo(mount.source).canonicalFilePath();
         if (!device.isEmpty()) {
             const QFileInfo byName(paths_.sys + QStringLiteral("/class/block/") + QFileInfo(device).fileName());
@@ -193,7 +193,7 @@ bool MountDrives::eject(const QString& root)
         const int type = driveTypeOf(m);
         if (type != DriveRemovable && type != DriveCdRom)
             return false;
-        if (m.source.startsWith(u"/dev/")) {
+        if (m.source.startsWith(u'/')) {
             const QString device = m.source;
             if (run(QStringLiteral("udisksctl"),
                     {QStringLiteral("unmount"), QStringLiteral("--block-device"), device,
