@@ -91,7 +91,7 @@ bool DesktopShell::startDetached(const QString& program, const QStringList& argu
     p.setProgram(program);
     p.setArguments(arguments);
     p.setWorkingDirectory(workingDir);
-    // The started program must not hold the bar's output open.
+    // The started program has no use for the bar's input.
     p.setStandardInputFile(QProcess::nullDevice());
     return p.startDetached();
 }
