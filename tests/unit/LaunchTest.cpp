@@ -105,20 +105,12 @@ TEST(Launch, MissingFolderAsksRetryOrCancel)
     EXPECT_TRUE(OpenFolder(shell, inserting, 2, folder));
     EXPECT_EQ(inserting.shown, QStringList{missingFolderMessage()});
     EXPECT_EQ(shell.calls, (QList<FakeShell::Record>{{Call::OpenWithDesktop, folder, {}, {}}}));
-}
 
-TEST(Launch, AFileIsNoFolderToOpen)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    // A file of that name is no folder to open.
+    FakePrompts onFile;
     const QString file = dir.filePath(QStringLiteral("notes.txt"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-
-    FakeShell shell;
-    FakePrompts prompts;
-    EXPECT_FALSE(OpenFolder(shell, prompts, 1, file));
-    EXPECT_EQ(prompts.shown.size(), 1);
-    EXPECT_TRUE(shell.calls.isEmpty());
+    QFile(file).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(OpenFolder(shell, onFile, 1, file));
+    EXPECT_EQ(onFile.shown.size(), 1);
+    EXPECT_EQ(shell.calls.size(), 1);
 }

@@ -217,19 +217,6 @@ TEST(MountInfo, ASecondViewOfAFileSystemIsListedOnce)
     EXPECT_EQ(mountPoints(BrowsableMounts(ParseMountInfo(table))), (QStringList{"/", "/mnt/nas", "/media/stick"}));
 }
 
-TEST(MountInfo, FileSystemsThatDecideTheDriveType)
-{
-    EXPECT_EQ(DriveTypeOfFileSystem("nfs4"), DriveRemote);
-    EXPECT_EQ(DriveTypeOfFileSystem("cifs"), DriveRemote);
-    EXPECT_EQ(DriveTypeOfFileSystem("fuse.sshfs"), DriveRemote);
-    EXPECT_EQ(DriveTypeOfFileSystem("iso9660"), DriveCdRom);
-    EXPECT_EQ(DriveTypeOfFileSystem("udf"), DriveCdRom);
-    EXPECT_EQ(DriveTypeOfFileSystem("tmpfs"), DriveRamDisk);
-    EXPECT_EQ(DriveTypeOfFileSystem("ramfs"), DriveRamDisk);
-    EXPECT_EQ(DriveTypeOfFileSystem("ext4"), std::nullopt);
-    EXPECT_EQ(DriveTypeOfFileSystem("vfat"), std::nullopt);
-}
-
 TEST(MountDrives, TypesAndLabelsFromTheSystem)
 {
     FakeSystem sys;
