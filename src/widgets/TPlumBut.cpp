@@ -144,6 +144,13 @@ void TPlumBut::paintEvent(QPaintEvent*)
         }
         const QSize s = g.deviceIndependentSize().toSize();
         p.drawPixmap(face.left() + (face.width() - s.width()) / 2, face.top() + (face.height() - s.height()) / 2, g);
+    } else if (!glyph_.isNull() && vertical_ && face.height() >= 36) {
+        // A tall button of a vertical strip: the glyph above its caption.
+        const QSize s = glyph_.deviceIndependentSize().toSize();
+        const int top = face.top() + std::max(1, (face.height() - s.height() - fontMetrics().height()) / 2);
+        p.drawPixmap(face.left() + (face.width() - s.width()) / 2, top, glyph_);
+        p.setPen(ink);
+        p.drawText(QRect(face.left(), top + s.height(), face.width(), fontMetrics().height()), Qt::AlignHCenter, caption);
     } else if (!glyph_.isNull()) {
         const QSize s = glyph_.deviceIndependentSize().toSize();
         const int textWidth = fontMetrics().horizontalAdvance(caption);
