@@ -7,6 +7,7 @@
 #include "platform/linux/LinuxRegistry.h"
 #include "platform/linux/ShellLinkFile.h"
 #include "platform/linux/TextEditor.h"
+#include "platform/linux/X11DesktopBar.h"
 #include "widgets/MessagePrompts.h"
 
 #include <QApplication>
@@ -31,8 +32,10 @@ int main(int argc, char* argv[])
     parvo::MessagePrompts prompts;
     prompts.setCaption(QApplication::applicationName());
 
+    parvo::X11DesktopBar desktop;
+
     parvo::TForm1 bar({*registry, links, prompts, parvo::ProgramFolder(),
-                      [&dirs] { return parvo::FindTextEditor(dirs); }});
+                      [&dirs] { return parvo::FindTextEditor(dirs); }, desktop});
     if (!bar.FormCreate())
         return 1;
     guard.onActivate([&bar] { bar.ShowRunningInstance(); });

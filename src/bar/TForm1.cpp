@@ -39,7 +39,7 @@ QColor FromStoredColour(int value)
 } // namespace
 
 TForm1::TForm1(BarServices services)
-    : QWidget(nullptr, Qt::Window)
+    : TAppBar(Settings, services.desktop, services.prompts)
     , services_(std::move(services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -183,14 +183,20 @@ bool TForm1::FormCreate()
     eTray->setIcon(Pictures->TrayIcon);
     eTray->setHint(DisplayTitle);
 
+    // Docking: 28 high at the top or bottom, 36 wide at the sides, not resizable there.
+    HorzSizeInc = 0;
+    VertSizeInc = 0;
+    HorzDockSize = 28;
+    VertDockSize = 36;
+
     LoadSettings();
     eTray->setVisible(Settings.TrayIconVisible);
 
     Settings.FloatRight = Settings.FloatLeft + Settings.BarWidth;
     Settings.FloatBottom = Settings.FloatTop + 46;
-    move(Settings.FloatLeft, Settings.FloatTop);
     if (Settings.Edge == abeFloat)
         resize(Settings.BarWidth, 22);
+    AppBarCreated();
 
     MenuKey.clear();
     BuildProgramButtons();
@@ -269,38 +275,13 @@ void TForm1::paintEvent(QPaintEvent*)
     p.fillRect(squares.bottomRight, AccentColor);
 }
 
-void TForm1::TrackFloatingRect()
-{
-    if (Settings.Edge != abeFloat || StartingUp)
-        return;
-    // Positions are those of the frame (as move() takes them), the width that of the
-    // client area (as resize() takes it), so a saved bar comes back where it was.
-    Settings.FloatLeft = pos().x();
-    Settings.FloatTop = pos().y();
-    Settings.FloatRight = Settings.FloatLeft + width();
-    Settings.FloatBottom = Settings.FloatTop + height();
-}
-
-void TForm1::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    TrackFloatingRect();
-}
-
-void TForm1::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    TrackFloatingRect();
-    FormResize();
-}
-
 void TForm1::FormResize()
 {
     update();
     if (!Pictures)
         return;
     BarLayoutInput in;
-    in.edge = Settings.Edge;
+    in.edge = Edge(); // during a drag, the edge the pointer proposes
     in.clientWidth = width();
     in.clientHeight = height();
     in.bFavs = Settings.Button_favs;
@@ -320,6 +301,7 @@ void TForm1::FormResize()
         panels_->apply(*layout_, Pictures->PopupImg);
         a4_->setGeometry(layout_->ScrolledProgramStrip());
         ScrollOffset = layout_->scroll.ScrollOffset();
+        HorzSizeInc = layout_->HorzSizeInc;
     }
     if (!StartingUp && created_)
         SaveBarPlacement(services_.registry, Settings);
@@ -327,7 +309,6 @@ void TForm1::FormResize()
 
 void TForm1::FormDestroy()
 {
-    TrackFloatingRect();
     SaveBarPlacement(services_.registry, Settings);
 }
 

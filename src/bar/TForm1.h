@@ -4,6 +4,7 @@
 
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
+#include "bar/TAppBar.h"
 #include "settings/BarSettings.h"
 
 #include <QColor>
@@ -31,9 +32,10 @@ struct BarServices {
     MessagePrompts& prompts;
     QString programFolder;
     std::function<QString()> findTextEditor; // for the first run's editor button
+    DesktopBar& desktop;                     // docking to a screen edge
 };
 
-class TForm1 : public QWidget {
+class TForm1 : public TAppBar {
     Q_OBJECT
 public:
     explicit TForm1(BarServices services);
@@ -75,13 +77,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void FormResize() override;
 
 private:
     void FatalDataError();
     void LoadSettings();
-    void TrackFloatingRect();
     void CreateChildren();
     void ConnectHints();
     void ShowButtonHint(QWidget* control, const QString& text);
@@ -90,7 +90,6 @@ private:
     void bScrLeftClick();
     void bScrRightClick();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void FormResize();
     void FormDestroy();
 
     BarServices services_;

@@ -1,0 +1,429 @@
+#include "bar/TAppBar.h"
+
+#include "platform/Prompts.h"
+#include "settings/BarSettings.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QStyle>
+
+namespace parvo {
+
+namespace {
+
+// A hidden auto-hide bar leaves two of these on the screen. A docked bar has no frame,
+// so one pixel stands for the border.
+constexpr QSize AutoHideBorder(1, 1);
+// How near the pointer must stay for a shown auto-hide bar to stay out: twice this.
+constexpr QSize DoubleClickArea(4, 4);
+constexpr int SlideFrameMs = 10;
+
+} // namespace
+
+TAppBar::TAppBar(BarSettings& settings, DesktopBar& desktop, Prompts& prompts)
+    // Floating, a title without minimise and maximise buttons: the bar is not an
+    // application window one minimises or maximises.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , AppBarSizes(AppBarSizes::ForScreen(desktop.screen().size()))
+    , settings_(settings)
+    , desktop_(desktop)
+    , prompts_(prompts)
+{
+    connect(&autoHideTimer_, &QTimer::timeout, this, &TAppBar::AutoHideTick);
+    slideTimer_.setInterval(SlideFrameMs);
+    connect(&slideTimer_, &QTimer::timeout, this, &TAppBar::SlideTick);
+}
+
+TAppBar::~TAppBar()
+{
+    autoHideTimer_.stop();
+    slideTimer_.stop();
+    if (!created_)
+        return;
+    // The edge becomes `abeUnknown`: the bar leaves the desktop's registers. The settings
+    // are gone by now and keep the edge the bar was at.
+    desktop_.watch(window_, {});
+    ReleaseAutoHide();
+    desktop_.reserve(window_, abeUnknown, {});
+    desktop_.setStacking(window_, DesktopBar::Stacking::Normal);
+}
+
+QString TAppBar::AutoHideRefusalText()
+{
+    return QStringLiteral("There is already an auto hidden window on this edge.\n\r"
+                          "Only one auto hidden window is allowed on each edge.");
+}
+
+TAppBarEdge TAppBar::Edge() const { return ProposedEdge != abeUnknown ? ProposedEdge : settings_.Edge; }
+
+void TAppBar::AppBarCreated()
+{
+    window_ = winId();
+    created_ = true;
+    DesktopBar::Notices notices;
+    notices.workAreaChanged = [this] {
+        if (ProposedEdge == abeUnknown && IsScreenEdge(settings_.Edge) && !settings_.AutoHide)
+            ReapplyEdge();
+    };
+    notices.fullScreenChanged = [this](bool present) {
+        FullScreenAppPresent = present;
+        if (ProposedEdge == abeUnknown)
+            ReapplyEdge();
+    };
+    desktop_.watch(window_, std::move(notices));
+    autoHideTimer_.start(SlideTime);
+    ReapplyEdge();
+    // The settings read at start-up after the edge (auto-hide, always on top) are in
+    // place once the event loop runs: a move that ends where it began applies them.
+    QTimer::singleShot(0, this, [this] {
+        if (ProposedEdge != abeUnknown)
+            return;
+        MoveLoopBegin();
+        MoveLoopEnd();
+    });
+}
+
+void TAppBar::ReapplyEdge() { SetEdge(settings_.Edge); }
+
+void TAppBar::SetEdge(TAppBarEdge edge)
+{
+    if (!created_) {
+        settings_.Edge = edge;
+        return;
+    }
+    StopSlide();
+    ReleaseAutoHide();
+    settings_.Edge = edge;
+    if (edge == abeUnknown) {
+        desktop_.reserve(window_, abeUnknown, {});
+        return;
+    }
+
+    const bool docked = IsScreenEdge(edge);
+    bool refused = false;
+    SetWindowKind(docked);
+    RelaxSizeHints();
+    ++placing_;
+    if (!docked) {
+        desktop_.reserve(window_, edge, {});
+        ShowRect(abeFloat, FloatRect());
+    } else {
+        if (settings_.AutoHide && !desktop_.setAutoHideBar(window_, edge, true)) {
+            settings_.AutoHide = false;
+            refused = true;
+        }
+        QRect rect = DockedRect(edge);
+        desktop_.reserve(window_, edge, settings_.AutoHide ? QRect() : rect);
+        if (settings_.AutoHide)
+            rect = AutoHidePlace(edge, rect, desktop_.screen(), AutoHideBorder, AutoHideShown);
+        SlideTo(rect);
+    }
+    --placing_;
+    ApplyStacking();
+    ApplySizeHints();
+    // Told once the bar stands docked, so the box does not cover a half-placed bar.
+    if (refused)
+        prompts_.message(AutoHideRefusalText());
+}
+
+QRect TAppBar::DockedRect(TAppBarEdge edge) const
+{
+    const QRect screen = desktop_.screen();
+    // An auto-hide bar reserves nothing and lies over the others.
+    const QRect area = settings_.AutoHide ? screen
+                                          : DockArea(edge, DockThickness(edge, *this), screen,
+                                                     desktop_.otherBars(window_));
+    return DockRect(edge, area, *this);
+}
+
+void TAppBar::SetWindowKind(bool docked)
+{
+    if (dockKind_ == docked)
+        return;
+    // A window manager reads the kind of a window when it takes the window on, so the
+    // window is withdrawn while the kind changes.
+    const bool shown = isVisible();
+    ++placing_;
+    if (shown)
+        hide();
+    desktop_.setDockWindow(window_, docked);
+    dockKind_ = docked;
+    if (shown)
+        show();
+    --placing_;
+}
+
+void TAppBar::ReleaseAutoHide()
+{
+    for (TAppBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) {
+        if (desktop_.autoHideBar(e) == window_)
+            desktop_.setAutoHideBar(window_, e, false);
+    }
+}
+
+void TAppBar::ApplyStacking()
+{
+    using S = DesktopBar::Stacking;
+    // Above everything, except a full-screen window, which the bar must not cover.
+    const S s = !settings_.AlwaysOnTop ? S::Normal : FullScreenAppPresent ? S::Below : S::Above;
+    desktop_.setStacking(window_, s);
+}
+
+void TAppBar::RelaxSizeHints()
+{
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // A base size stands for the minimum where none is given.
+    setBaseSize(0, 0);
+    setSizeIncrement(0, 0);
+}
+
+void TAppBar::ApplySizeHints()
+{
+    const TAppBarEdge edge = settings_.Edge;
+    if (!created_ || placing_ > 0 || ProposedEdge != abeUnknown || slideTimer_.isActive() || edge == abeUnknown)
+        return;
+    // From the place the bar was given, not from the window's size, which follows the
+    // window system's answer a moment later. The hints speak of the window inside its
+    // frame; a floating rectangle counts the frame.
+    const int frame = edge == abeFloat ? FloatFrameHeight : 0;
+    WindowSizeHints hints = SizeHintsFor(edge, *this, desktop_.screen().size(), ModelRect().size());
+    for (QSize* s : {&hints.minimum, &hints.maximum, &hints.base})
+        s->setHeight(std::max(0, s->height() - frame));
+    setMinimumSize(hints.minimum);
+    setMaximumSize(hints.maximum);
+    // A held axis has no steps; the window system wants one anyway.
+    setSizeIncrement(std::max(1, hints.increment.width()), std::max(1, hints.increment.height()));
+    setBaseSize(hints.base);
+}
+
+QRect TAppBar::FloatRect() const
+{
+    return {settings_.FloatLeft, settings_.FloatTop, settings_.FloatRight - settings_.FloatLeft,
+            settings_.FloatBottom - settings_.FloatTop};
+}
+
+void TAppBar::SetFloatRect(const QRect& r)
+{
+    settings_.FloatLeft = r.left();
+    settings_.FloatTop = r.top();
+    settings_.FloatRight = r.left() + r.width();
+    settings_.FloatBottom = r.top() + r.height();
+}
+
+void TAppBar::TrackFloatRect()
+{
+    // The user moved or resized the floating window through the window manager.
+    if (!created_ || placing_ > 0 || ProposedEdge != abeUnknown || slideTimer_.isActive() ||
+        settings_.Edge != abeFloat || !isVisible())
+        return;
+    requested_ = geometry();
+    SetFloatRect(FloatRectFor(requested_.topLeft(), requested_.size()));
+}
+
+QRect TAppBar::ModelRect() const
+{
+    const TAppBarEdge edge = settings_.Edge;
+    return IsScreenEdge(edge) ? DockedRect(edge) : FloatRect();
+}
+
+void TAppBar::ShowRect(TAppBarEdge edge, const QRect& r)
+{
+    // Positions are those of the window inside its frame, as the window system keeps
+    // them wherever the frame ends up.
+    Place(edge == abeFloat ? QRect(r.topLeft(), FloatClientSize(r)) : r);
+}
+
+void TAppBar::Place(const QRect& client)
+{
+    requested_ = client;
+    ++placing_;
+    setGeometry(client);
+    --placing_;
+}
+
+// Moving by the free background.
+
+void TAppBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !created_ || childAt(event->position().toPoint()) != nullptr ||
+        ProposedEdge != abeUnknown) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    StopSlide();
+    MoveLoopBegin();
+    mouseDrag_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - requested_.topLeft();
+    RelaxSizeHints();
+    event->accept();
+}
+
+void TAppBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!mouseDrag_) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    DragTo(event->globalPosition().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
+    event->accept();
+}
+
+void TAppBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!mouseDrag_ || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    DragTo(event->globalPosition().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
+    mouseDrag_ = false;
+    MoveLoopEnd();
+    event->accept();
+}
+
+void TAppBar::MoveLoopBegin()
+{
+    dragRect_ = ModelRect();
+    ProposedEdge = settings_.Edge;
+}
+
+void TAppBar::DragTo(QPoint pointer, bool ctrlHeld)
+{
+    EdgeProposal p;
+    p.pointer = pointer;
+    p.ctrlHeld = ctrlHeld;
+    p.flags = Flags;
+    p.current = ProposedEdge;
+    p.screen = desktop_.screen();
+    p.workArea = desktop_.workArea();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    p.scrollBar = {bar, bar};
+    const TAppBarEdge proposed = ProposeEdge(p);
+
+    QRect rect;
+    if (IsScreenEdge(proposed)) {
+        rect = DockedRect(proposed);
+    } else if (IsScreenEdge(ProposedEdge)) {
+        // Off an edge: the floating bar hangs from the pointer.
+        rect = FloatRectAtPointer(FloatRect().size(), pointer);
+        dragOffset_ = pointer - rect.topLeft();
+    } else {
+        rect = QRect(pointer - dragOffset_, FloatRect().size());
+    }
+    const bool edgeChanged = proposed != ProposedEdge;
+    ProposedEdge = proposed;
+    dragRect_ = rect;
+    const QSize before = size();
+    ShowRect(proposed, rect);
+    // A new size lays the bar out already; a new edge of the same size must too.
+    if (edgeChanged && size() == before)
+        FormResize();
+}
+
+void TAppBar::MoveLoopEnd()
+{
+    if (ProposedEdge == abeUnknown)
+        return;
+    const MoveEnd end = EndOfMove(settings_.Edge, ProposedEdge, dragRect_, FloatRect(), desktop_.workArea(), *this);
+    ProposedEdge = abeUnknown;
+    HorzDockSize = end.HorzDockSize;
+    VertDockSize = end.VertDockSize;
+    SetFloatRect(end.floatRect);
+    SetEdge(end.edge);
+}
+
+// Following the window's own changes.
+
+void TAppBar::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    TrackFloatRect();
+}
+
+void TAppBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    TrackFloatRect();
+    FormResize();
+    // The layout may have changed the size increments (a floating bar is widened in
+    // 1-pixel steps).
+    ApplySizeHints();
+}
+
+// Auto-hide.
+
+bool TAppBar::IsAutoHidden() const
+{
+    return created_ && settings_.AutoHide && IsScreenEdge(settings_.Edge) && ProposedEdge == abeUnknown;
+}
+
+void TAppBar::SlideAutoHide(bool shown)
+{
+    if (!IsAutoHidden())
+        return;
+    AutoHideShown = shown;
+    const TAppBarEdge edge = settings_.Edge;
+    SlideTo(AutoHidePlace(edge, DockedRect(edge), desktop_.screen(), AutoHideBorder, shown));
+}
+
+void TAppBar::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    if (IsAutoHidden() && !AutoHideShown)
+        SlideAutoHide(true);
+}
+
+void TAppBar::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && IsAutoHidden() && AutoHideShown &&
+        !QApplication::activePopupWidget())
+        SlideAutoHide(false);
+}
+
+void TAppBar::AutoHideTick()
+{
+    // A menu dropped from the bar keeps it out while the menu is open.
+    if (!IsAutoHidden() || !AutoHideShown || isActiveWindow() || QApplication::activePopupWidget())
+        return;
+    if (PointerAwayFromBar(frameGeometry(), QCursor::pos(), DoubleClickArea))
+        SlideAutoHide(false);
+}
+
+// Sliding.
+
+void TAppBar::SlideTo(const QRect& target)
+{
+    StopSlide();
+    if (!SlideEffect || SlideTime <= 0 || !isVisible() || target == requested_) {
+        Place(target);
+        return;
+    }
+    RelaxSizeHints();
+    slideFrom_ = requested_;
+    slideTo_ = target;
+    slideClock_.start();
+    slideTimer_.start();
+}
+
+void TAppBar::SlideTick()
+{
+    const int elapsed = static_cast<int>(slideClock_.elapsed());
+    Place(SlideStep(slideFrom_, slideTo_, elapsed, SlideTime));
+    repaint();
+    if (elapsed >= SlideTime) {
+        slideTimer_.stop();
+        ApplySizeHints();
+    }
+}
+
+void TAppBar::StopSlide()
+{
+    if (!slideTimer_.isActive())
+        return;
+    slideTimer_.stop();
+    Place(slideTo_);
+}
+
+} // namespace parvo

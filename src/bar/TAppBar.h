@@ -1,0 +1,115 @@
+#pragma once
+// The window base of a bar that docks to a screen edge or floats: it reserves the docked
+// strip with the desktop, slides an auto-hide bar in and out, keeps the bar above other
+// windows when asked (below a full-screen window), and lets the user drag the bar from
+// edge to edge by its free background. The geometry comes from AppBarGeometry; the
+// edge, the floating rectangle and the auto-hide and always-on-top switches are the
+// bar's live settings, read and written in place.
+
+#include "bar/AppBarGeometry.h"
+#include "platform/DesktopBar.h"
+
+#include <QElapsedTimer>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+namespace parvo {
+
+struct BarSettings;
+class Prompts;
+
+class TAppBar : public QWidget, public AppBarSizes {
+    Q_OBJECT
+public:
+    // `settings` may be a member of the derived window: it is not read before
+    // AppBarCreated() and not touched by the destructor.
+    TAppBar(BarSettings& settings, DesktopBar& desktop, Prompts& prompts);
+    ~TAppBar() override;
+
+    // The edge the bar is at; during a drag, the edge the pointer proposes.
+    TAppBarEdge Edge() const;
+    // Puts the bar at an edge, floating, or (`abeUnknown`) nowhere, taking its strip,
+    // auto-hide registration, stacking and window kind along.
+    void SetEdge(TAppBarEdge edge);
+    // Applies the current edge again, after `AutoHide` or `AlwaysOnTop` changed or the
+    // desktop changed around the bar.
+    void ReapplyEdge();
+
+    TAppBarFlags Flags = AllAppBarFlags;
+    bool SlideEffect = true;
+    int SlideTime = 400; // ms
+
+    TAppBarEdge ProposedEdge = abeUnknown; // `abeUnknown` unless a move is in progress
+    bool AutoHideShown = false;
+    bool FullScreenAppPresent = false;
+
+    // The text shown when another auto-hide bar already holds the edge.
+    static QString AutoHideRefusalText();
+
+protected:
+    // The settings are loaded: applies the edge now and once more when the event loop
+    // runs, when everything the bar reads at start-up is in place.
+    void AppBarCreated();
+
+    // Lays the window out for Edge(): after every change of size and, during a drag, at
+    // every new proposal.
+    virtual void FormResize() {}
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void MoveLoopBegin();
+    void DragTo(QPoint pointer, bool ctrlHeld);
+    void MoveLoopEnd();
+
+    QRect FloatRect() const;
+    void SetFloatRect(const QRect& r);
+    void TrackFloatRect();
+    // Where the bar stands at its set edge: the floating rectangle or the docked strip.
+    QRect ModelRect() const;
+    void ShowRect(TAppBarEdge edge, const QRect& r);
+    void Place(const QRect& client);
+    QRect DockedRect(TAppBarEdge edge) const;
+
+    void SetWindowKind(bool docked);
+    void ReleaseAutoHide();
+    void ApplyStacking();
+    void ApplySizeHints();
+    void RelaxSizeHints();
+
+    void SlideTo(const QRect& target);
+    void SlideTick();
+    void StopSlide();
+    void SlideAutoHide(bool shown);
+    bool IsAutoHidden() const;
+    void AutoHideTick();
+
+    BarSettings& settings_;
+    DesktopBar& desktop_;
+    Prompts& prompts_;
+    WindowId window_ = 0;
+    bool created_ = false;
+    std::optional<bool> dockKind_;
+    bool mouseDrag_ = false;
+    QPoint dragOffset_; // pointer less the window's position
+    QRect dragRect_;    // where the drag has put the bar (floating: the floating rectangle)
+    QRect requested_;   // the window's place last asked for; the window follows a moment later
+    int placing_ = 0;   // moves of the bar's own in progress
+    QTimer autoHideTimer_;
+    QTimer slideTimer_;
+    QElapsedTimer slideClock_;
+    QRect slideFrom_;
+    QRect slideTo_;
+};
+
+} // namespace parvo

@@ -1,0 +1,414 @@
+#include "platform/linux/X11DesktopBar.h"
+
+#include "platform/linux/EwmhStrut.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace parvo {
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+constexpr uint32_t AllDesktops = 0xFFFFFFFF;
+constexpr uint32_t WithdrawnState = 0;
+// How long a window manager may take to let go of a withdrawn window.
+constexpr int WithdrawWaitMs = 1000;
+
+const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
+                                      "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
+
+xcb_atom_t Intern(xcb_connection_t* c, const char* name)
+{
+    const Reply<xcb_intern_atom_reply_t> r(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    return r ? r->atom : XCB_NONE;
+}
+
+QRect PrimaryScreen()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect();
+}
+
+} // namespace
+
+const char* X11DesktopBar::AutoHideProperty(TAppBarEdge edge)
+{
+    return IsScreenEdge(edge) ? AutoHideNames[edge] : nullptr;
+}
+
+X11DesktopBar::X11DesktopBar()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return;
+    c_ = x11->connection();
+    xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c_, &ewmh_);
+    if (!xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr)) {
+        c_ = nullptr;
+        return;
+    }
+    // The first screen of the display: one X screen spans all monitors nowadays.
+    root_ = ewmh_.screens[screenNumber_]->root;
+    for (int e = 0; e < 4; ++e)
+        autoHideAtoms_[e] = Intern(c_, AutoHideNames[e]);
+    wmState_ = Intern(c_, "WM_STATE");
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11DesktopBar::~X11DesktopBar()
+{
+    if (!c_)
+        return;
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    xcb_ewmh_connection_wipe(&ewmh_);
+}
+
+QRect X11DesktopBar::screen() const
+{
+    const QRect primary = PrimaryScreen();
+    if (!primary.isEmpty() || !c_)
+        return primary;
+    return QRect(QPoint(0, 0), rootSize());
+}
+
+QSize X11DesktopBar::rootSize() const
+{
+    const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, root_), nullptr));
+    return g ? QSize(g->width, g->height) : QSize();
+}
+
+QRect X11DesktopBar::readWorkArea() const
+{
+    uint32_t desktop = 0;
+    if (!xcb_ewmh_get_current_desktop_reply(&ewmh_, xcb_ewmh_get_current_desktop(&ewmh_, screenNumber_), &desktop,
+                                            nullptr))
+        desktop = 0;
+    xcb_ewmh_get_workarea_reply_t wa;
+    if (!xcb_ewmh_get_workarea_reply(&ewmh_, xcb_ewmh_get_workarea(&ewmh_, screenNumber_), &wa, nullptr))
+        return {};
+    QRect r;
+    if (wa.workarea_len > 0) {
+        const xcb_ewmh_geometry_t& g = wa.workarea[desktop < wa.workarea_len ? desktop : 0];
+        r = QRect(static_cast<int>(g.x), static_cast<int>(g.y), static_cast<int>(g.width), static_cast<int>(g.height));
+    }
+    xcb_ewmh_get_workarea_reply_wipe(&wa);
+    return r;
+}
+
+QRect X11DesktopBar::workArea() const
+{
+    const QRect whole = screen();
+    if (!c_) {
+        const QScreen* s = QGuiApplication::primaryScreen();
+        return s ? s->availableGeometry() : whole;
+    }
+    // The work area spans all monitors; the bar cares about its own screen.
+    const QRect area = readWorkArea().intersected(whole);
+    return area.isEmpty() ? whole : area;
+}
+
+QList<DockedStrip> X11DesktopBar::otherBars(WindowId window) const
+{
+    QList<DockedStrip> strips;
+    if (!c_)
+        return strips;
+    xcb_ewmh_get_windows_reply_t clients;
+    if (!xcb_ewmh_get_client_list_reply(&ewmh_, xcb_ewmh_get_client_list(&ewmh_, screenNumber_), &clients, nullptr))
+        return strips;
+    const QSize root = rootSize();
+    for (uint32_t i = 0; i < clients.windows_len; ++i) {
+        const xcb_window_t w = clients.windows[i];
+        if (w == window)
+            continue;
+        EwmhStrut strut;
+        xcb_ewmh_wm_strut_partial_t partial;
+        xcb_ewmh_get_extents_reply_t legacy;
+        if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, xcb_ewmh_get_wm_strut_partial(&ewmh_, w), &partial, nullptr)) {
+            strut = {partial.left,         partial.right,          partial.top,           partial.bottom,
+                     partial.left_start_y, partial.left_end_y,     partial.right_start_y, partial.right_end_y,
+                     partial.top_start_x,  partial.top_end_x,      partial.bottom_start_x, partial.bottom_end_x};
+        } else if (xcb_ewmh_get_wm_strut_reply(&ewmh_, xcb_ewmh_get_wm_strut(&ewmh_, w), &legacy, nullptr)) {
+            strut = StrutFromLegacy(legacy.left, legacy.right, legacy.top, legacy.bottom, root);
+        }
+        if (strut.isEmpty())
+            continue;
+        const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, w), nullptr));
+        const Reply<xcb_translate_coordinates_reply_t> at(
+            xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, w, root_, 0, 0), nullptr));
+        const QRect placed = g && at ? QRect(at->dst_x, at->dst_y, g->width, g->height) : QRect();
+        strips += StripsOfStrut(strut, placed, root);
+    }
+    xcb_ewmh_get_windows_reply_wipe(&clients);
+    return strips;
+}
+
+bool X11DesktopBar::managed(xcb_window_t window) const
+{
+    const Reply<xcb_get_property_reply_t> r(
+        xcb_get_property_reply(c_, xcb_get_property(c_, 0, window, wmState_, XCB_ATOM_ANY, 0, 2), nullptr));
+    if (!r || r->type == XCB_NONE || xcb_get_property_value_length(r.get()) < 4)
+        return false;
+    uint32_t state = 0;
+    std::memcpy(&state, xcb_get_property_value(r.get()), sizeof state);
+    return state != WithdrawnState;
+}
+
+void X11DesktopBar::waitWithdrawn(xcb_window_t window) const
+{
+    // The window manager clears the window's desktop and state when it lets the window
+    // go; what is written before that would be lost.
+    xcb_flush(c_);
+    for (int waited = 0; waited < WithdrawWaitMs && managed(window); waited += 5)
+        QThread::msleep(5);
+}
+
+void X11DesktopBar::changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove)
+{
+    if (managed(window)) {
+        // A managed window asks the window manager.
+        for (xcb_atom_t a : remove)
+            xcb_ewmh_request_change_wm_state(&ewmh_, screenNumber_, window, XCB_EWMH_WM_STATE_REMOVE, a, XCB_NONE,
+                                             XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+        for (xcb_atom_t a : add)
+            xcb_ewmh_request_change_wm_state(&ewmh_, screenNumber_, window, XCB_EWMH_WM_STATE_ADD, a, XCB_NONE,
+                                             XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+        return;
+    }
+    // An unmanaged one holds the state for the window manager to read when it maps.
+    QList<xcb_atom_t> atoms;
+    xcb_ewmh_get_atoms_reply_t current;
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, window), &current, nullptr)) {
+        for (uint32_t i = 0; i < current.atoms_len; ++i)
+            atoms.append(current.atoms[i]);
+        xcb_ewmh_get_atoms_reply_wipe(&current);
+    }
+    for (xcb_atom_t a : remove)
+        atoms.removeAll(a);
+    for (xcb_atom_t a : add) {
+        if (!atoms.contains(a))
+            atoms.append(a);
+    }
+    xcb_ewmh_set_wm_state(&ewmh_, window, static_cast<uint32_t>(atoms.size()), atoms.data());
+}
+
+void X11DesktopBar::setDockWindow(WindowId window, bool docked)
+{
+    if (!c_)
+        return;
+    const auto w = static_cast<xcb_window_t>(window);
+    waitWithdrawn(w);
+    xcb_atom_t type = docked ? ewmh_._NET_WM_WINDOW_TYPE_DOCK : ewmh_._NET_WM_WINDOW_TYPE_NORMAL;
+    xcb_ewmh_set_wm_window_type(&ewmh_, w, 1, &type);
+    if (managed(w))
+        xcb_ewmh_request_change_wm_desktop(&ewmh_, screenNumber_, w, AllDesktops, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+    else
+        xcb_ewmh_set_wm_desktop(&ewmh_, w, AllDesktops);
+    // The bar is reached through its own icon, never through a task bar or pager.
+    changeState(w, {ewmh_._NET_WM_STATE_SKIP_TASKBAR, ewmh_._NET_WM_STATE_SKIP_PAGER}, {});
+    xcb_flush(c_);
+}
+
+void X11DesktopBar::reserve(WindowId window, TAppBarEdge edge, const QRect& strip)
+{
+    if (!c_)
+        return;
+    const auto w = static_cast<xcb_window_t>(window);
+    const EwmhStrut want = StrutFor(edge, strip, rootSize());
+    // Rewriting the same strut makes the window manager recompute the work area and tell
+    // every bar, this one too: write only changes.
+    EwmhStrut have;
+    xcb_ewmh_wm_strut_partial_t p;
+    if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, xcb_ewmh_get_wm_strut_partial(&ewmh_, w), &p, nullptr))
+        have = {p.left,        p.right,      p.top,           p.bottom,      p.left_start_y,   p.left_end_y,
+                p.right_start_y, p.right_end_y, p.top_start_x, p.top_end_x, p.bottom_start_x, p.bottom_end_x};
+    if (have == want)
+        return;
+    if (want.isEmpty()) {
+        xcb_delete_property(c_, w, ewmh_._NET_WM_STRUT_PARTIAL);
+        xcb_delete_property(c_, w, ewmh_._NET_WM_STRUT);
+    } else {
+        const xcb_ewmh_wm_strut_partial_t s{want.left,           want.right,        want.top,
+                                            want.bottom,         want.left_start_y, want.left_end_y,
+                                            want.right_start_y,  want.right_end_y,  want.top_start_x,
+                                            want.top_end_x,      want.bottom_start_x, want.bottom_end_x};
+        xcb_ewmh_set_wm_strut_partial(&ewmh_, w, s);
+        // For window managers that know only the older form.
+        xcb_ewmh_set_wm_strut(&ewmh_, w, want.left, want.right, want.top, want.bottom);
+    }
+    xcb_flush(c_);
+}
+
+WindowId X11DesktopBar::autoHideBar(TAppBarEdge edge) const
+{
+    if (!IsScreenEdge(edge))
+        return 0;
+    if (!c_)
+        return localAutoHide_.value(edge, 0);
+    const Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(
+        c_, xcb_get_property(c_, 0, root_, autoHideAtoms_[edge], XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (!r || r->format != 32 || xcb_get_property_value_length(r.get()) < 4)
+        return 0;
+    xcb_window_t holder = XCB_NONE;
+    std::memcpy(&holder, xcb_get_property_value(r.get()), sizeof holder);
+    // A bar that ended without letting go holds nothing.
+    const Reply<xcb_get_window_attributes_reply_t> alive(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, holder), nullptr));
+    return alive ? holder : 0;
+}
+
+bool X11DesktopBar::setAutoHideBar(WindowId window, TAppBarEdge edge, bool on)
+{
+    if (!IsScreenEdge(edge))
+        return false;
+    if (!c_) {
+        const WindowId holder = localAutoHide_.value(edge, 0);
+        if (on && holder != 0 && holder != window)
+            return false;
+        if (on)
+            localAutoHide_[edge] = window;
+        else if (holder == window)
+            localAutoHide_.remove(edge);
+        return true;
+    }
+    // Read and written under a server grab, so two bars cannot both take the edge.
+    xcb_grab_server(c_);
+    const WindowId holder = autoHideBar(edge);
+    bool done = true;
+    if (on) {
+        if (holder != 0 && holder != window) {
+            done = false;
+        } else {
+            const auto w = static_cast<xcb_window_t>(window);
+            xcb_change_property(c_, XCB_PROP_MODE_REPLACE, root_, autoHideAtoms_[edge], XCB_ATOM_WINDOW, 32, 1, &w);
+        }
+    } else if (holder == window) {
+        xcb_delete_property(c_, root_, autoHideAtoms_[edge]);
+    }
+    xcb_ungrab_server(c_);
+    xcb_flush(c_);
+    return done;
+}
+
+void X11DesktopBar::setStacking(WindowId window, Stacking stacking)
+{
+    if (!c_)
+        return;
+    const xcb_atom_t above = ewmh_._NET_WM_STATE_ABOVE;
+    const xcb_atom_t below = ewmh_._NET_WM_STATE_BELOW;
+    const auto w = static_cast<xcb_window_t>(window);
+    switch (stacking) {
+    case Stacking::Above: changeState(w, {above}, {below}); break;
+    case Stacking::Below: changeState(w, {below}, {above}); break;
+    case Stacking::Normal: changeState(w, {}, {above, below}); break;
+    }
+    xcb_flush(c_);
+}
+
+void X11DesktopBar::addEventMask(xcb_window_t window, uint32_t mask)
+{
+    // Each client has its own event mask on a window; this keeps the one Qt set.
+    const Reply<xcb_get_window_attributes_reply_t> a(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
+    if (!a || (a->your_event_mask & mask) == mask)
+        return;
+    const uint32_t value = a->your_event_mask | mask;
+    xcb_change_window_attributes(c_, window, XCB_CW_EVENT_MASK, &value);
+}
+
+void X11DesktopBar::watch(WindowId window, Notices notices)
+{
+    if (!notices.workAreaChanged && !notices.fullScreenChanged) {
+        watchers_.remove(window);
+        return;
+    }
+    const bool first = watchers_.isEmpty();
+    watchers_[window] = std::move(notices);
+    if (!c_ || !first)
+        return;
+    addEventMask(root_, XCB_EVENT_MASK_PROPERTY_CHANGE);
+    lastWorkArea_ = readWorkArea();
+    fullScreen_ = activeWindowFullScreen();
+    xcb_flush(c_);
+}
+
+bool X11DesktopBar::activeWindowFullScreen()
+{
+    xcb_window_t active = XCB_NONE;
+    if (!xcb_ewmh_get_active_window_reply(&ewmh_, xcb_ewmh_get_active_window(&ewmh_, screenNumber_), &active,
+                                          nullptr))
+        active = XCB_NONE;
+    if (active != active_) {
+        active_ = active;
+        // Changes of the active window's state come as events on that window.
+        if (active != XCB_NONE)
+            addEventMask(active, XCB_EVENT_MASK_PROPERTY_CHANGE);
+    }
+    if (active == XCB_NONE || watchers_.contains(active))
+        return false;
+    bool full = false;
+    xcb_ewmh_get_atoms_reply_t state;
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, active), &state, nullptr)) {
+        for (uint32_t i = 0; i < state.atoms_len; ++i)
+            full = full || state.atoms[i] == ewmh_._NET_WM_STATE_FULLSCREEN;
+        xcb_ewmh_get_atoms_reply_wipe(&state);
+    }
+    return full;
+}
+
+void X11DesktopBar::checkWorkArea()
+{
+    const QRect area = readWorkArea();
+    if (area == lastWorkArea_)
+        return;
+    lastWorkArea_ = area;
+    for (const Notices& n : std::as_const(watchers_)) {
+        if (n.workAreaChanged)
+            n.workAreaChanged();
+    }
+}
+
+void X11DesktopBar::checkFullScreen()
+{
+    const bool full = activeWindowFullScreen();
+    xcb_flush(c_);
+    if (full == fullScreen_)
+        return;
+    fullScreen_ = full;
+    for (const Notices& n : std::as_const(watchers_)) {
+        if (n.fullScreenChanged)
+            n.fullScreenChanged(full);
+    }
+}
+
+bool X11DesktopBar::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (watchers_.isEmpty() || eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* p = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+    // The bar answers later, from the event loop: it may show a message box, which must
+    // not run inside the event dispatch.
+    if (p->window == root_ && p->atom == ewmh_._NET_WORKAREA)
+        QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(); }, Qt::QueuedConnection);
+    else if ((p->window == root_ && p->atom == ewmh_._NET_ACTIVE_WINDOW) ||
+             (p->window == active_ && p->atom == ewmh_._NET_WM_STATE))
+        QMetaObject::invokeMethod(&context_, [this] { checkFullScreen(); }, Qt::QueuedConnection);
+    return false;
+}
+
+} // namespace parvo

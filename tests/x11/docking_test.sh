@@ -1,0 +1,156 @@
+#!/bin/sh
+# The bar at the screen edges on a real window manager: docked strips reserved in the work
+# area, the floating window, dragging between the two, auto-hide, and a second auto-hide
+# bar refused on an edge that already has one.
+# usage: docking_test.sh PROGRAM_DIR SCREENSHOT_DIR
+set -u
+SCREENSHOT_DIR=$2
+mkdir -p "$SCREENSHOT_DIR"
+. "$(dirname "$0")/x11_session.sh"
+x11_start "$1"
+REG="$XDG_CONFIG_HOME/parvo/registry.reg"
+mkdir -p "$XDG_CONFIG_HOME/parvo"
+
+# write_settings FLOATING HIDE: a user who has run the bar before, with the bar at that
+# place, 600 wide when floating at (100, 100).
+write_settings() {
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:%08x\n"Szer"=dword:00000258\n"Lewa"=dword:00000064\n"Gora"=dword:00000064\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:%08x\n' \
+    "$1" "$2" > "$REG"
+}
+
+start_bar() {
+  "$PROG/${1:-parvo}" &
+  BAR_PID=$!
+  bar=$(wait_for_window Parvo) || fail "the bar did not appear"
+  sleep 0.7
+}
+
+stop_bar() {
+  kill -TERM "$BAR_PID"
+  for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$BAR_PID" 2>/dev/null && fail "the bar did not end"
+  BAR_PID=
+}
+
+# place WINDOW: "x y width height" of the window inside its frame.
+place() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+expect_place() {
+  for _ in $(seq 40); do [ "$(place "$1")" = "$2" ] && return 0; sleep 0.05; done
+  fail "$3: the window is at $(place "$1"), not $2"
+}
+
+work_area() { xprop -root _NET_WORKAREA | sed 's/.*= //' | cut -d, -f1-4; }
+
+expect_work_area() {
+  for _ in $(seq 40); do [ "$(work_area)" = "$1" ] && return 0; sleep 0.05; done
+  fail "$2: the work area is $(work_area), not $1"
+}
+
+# Docked at the top: 28 high across the screen, the strip taken from the work area.
+write_settings 2 0
+start_bar
+expect_place "$bar" "0 0 1280 28" "docked top"
+xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_DOCK' || fail "the docked bar is no dock window"
+xprop -id "$bar" _NET_WM_DESKTOP | grep -q '4294967295' || fail "the docked bar is not on every desktop"
+xprop -id "$bar" _NET_WM_STRUT_PARTIAL | grep -q '= 0, 0, 28, 0, 0, 0, 0, 0, 0, 1279, 0, 0' \
+  || fail "top strut: $(xprop -id "$bar" _NET_WM_STRUT_PARTIAL)"
+xprop -id "$bar" _NET_WM_STRUT | grep -q '= 0, 0, 28, 0' || fail "no plain strut for older window managers"
+expect_work_area "0, 28, 1280, 772" "docked top"
+screenshot docked-top
+stop_bar
+expect_work_area "0, 0, 1280, 800" "after the top bar ended"
+grep -qF '"Floating"=dword:00000002' "$REG" || fail "the top edge was not kept"
+
+# Docked at the left: 36 wide, the whole height.
+write_settings 1 0
+start_bar
+expect_place "$bar" "0 0 36 800" "docked left"
+expect_work_area "36, 0, 1244, 800" "docked left"
+screenshot docked-left
+stop_bar
+
+# Floating: a normal window with a title, as wide as stored, 22 high, off the task bar.
+write_settings 0 0
+start_bar
+expect_place "$bar" "100 100 600 22" "floating"
+xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_NORMAL' || fail "the floating bar is no normal window"
+xprop -id "$bar" _NET_WM_STATE | grep -q '_NET_WM_STATE_SKIP_TASKBAR' || fail "the floating bar is on the task bar"
+xprop -id "$bar" _NET_WM_STRUT_PARTIAL | grep -q 'not found' || fail "the floating bar reserves a strip"
+xprop -id "$bar" WM_NORMAL_HINTS | grep -q 'minimum size: 0 by 22' || fail "the floating bar's height is not held"
+expect_work_area "0, 0, 1280, 800" "floating"
+screenshot floating
+
+# Dragged by its bare left end to the top of the screen, it docks there...
+xdotool mousemove 104 110 mousedown 1
+for y in 90 60 30 10 0; do xdotool mousemove 400 "$y"; sleep 0.1; done
+xdotool mouseup 1
+expect_place "$bar" "0 0 1280 28" "dragged to the top"
+expect_work_area "0, 28, 1280, 772" "dragged to the top"
+xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_DOCK' || fail "the dragged bar is no dock window"
+screenshot dragged-top
+
+# ...and dragged into the middle it floats again, hanging from the pointer at its
+# floating size, and is saved there.
+xdotool mousemove 4 10 mousedown 1
+for y in 20 60 200 400; do xdotool mousemove 640 "$y"; sleep 0.1; done
+xdotool mouseup 1
+expect_place "$bar" "340 400 600 22" "dragged off the edge"
+expect_work_area "0, 0, 1280, 800" "dragged off the edge"
+stop_bar
+grep -qF '"Floating"=dword:00000000' "$REG" || fail "floating was not saved"
+grep -qF '"Lewa"=dword:00000154' "$REG" || fail "the floating left was not saved: $(grep Lewa "$REG")"
+grep -qF '"Gora"=dword:00000190' "$REG" || fail "the floating top was not saved: $(grep Gora "$REG")"
+grep -qF '"Szer"=dword:00000258' "$REG" || fail "the floating width changed: $(grep Szer "$REG")"
+
+# Auto-hide at the top: registered for the edge, no strip reserved, hidden but for two
+# pixels, out when the pointer reaches the edge, back when it leaves.
+write_settings 2 1
+xdotool mousemove 640 400
+start_bar
+first=$bar
+FIRST_PID=$BAR_PID
+expect_place "$bar" "0 -26 1280 28" "auto-hidden"
+xprop -root _PARVO_AUTOHIDE_BAR_TOP | grep -qi "$(printf '0x%x' "$bar")" || fail "the auto-hide bar is not registered"
+expect_work_area "0, 0, 1280, 800" "auto-hidden"
+xdotool mousemove 640 0
+expect_place "$bar" "0 0 1280 28" "auto-hide bar at the pointer"
+screenshot autohide-shown
+xdotool mousemove 640 400
+sleep 0.5
+expect_place "$bar" "0 -26 1280 28" "auto-hide bar after the pointer left"
+
+# A second bar (another program name: one bar per name runs) asking for auto-hide at the
+# same edge is told no and docks normally.
+cp "$PROG/parvo" "$PROG/parvo2"
+"$PROG/parvo2" &
+BAR_PID=$!
+box=
+for _ in $(seq 200); do
+  box=$(xdotool search --onlyvisible --pid "$BAR_PID" 2>/dev/null | head -n 1)
+  [ -n "$box" ] && break
+  sleep 0.05
+done
+[ -n "$box" ] || fail "no refusal box for the second auto-hide bar"
+sleep 0.3
+screenshot autohide-refused
+xdotool windowactivate --sync "$box" key Return
+second=
+for _ in $(seq 200); do
+  second=$(xdotool search --all --onlyvisible --pid "$BAR_PID" --name '^Parvo$' 2>/dev/null | grep -v "^$box\$" | head -n 1)
+  [ -n "$second" ] && break
+  sleep 0.05
+done
+[ -n "$second" ] || fail "the second bar did not appear after the box"
+expect_place "$second" "0 0 1280 28" "the refused bar"
+expect_work_area "0, 28, 1280, 772" "the refused bar docks normally"
+xprop -root _PARVO_AUTOHIDE_BAR_TOP | grep -qi "$(printf '0x%x' "$first")" || fail "the first bar lost its edge"
+stop_bar
+BAR_PID=$FIRST_PID
+stop_bar
+xprop -root _PARVO_AUTOHIDE_BAR_TOP | grep -q 'not found' || fail "the auto-hide bar did not let go of its edge"
+
+x11_stop
+echo "docking test passed"
