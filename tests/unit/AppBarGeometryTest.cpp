@@ -2,17 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using namespace parvo;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QRect& r, std::ostream* os)
-{
-    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << "x" << r.height() << ")";
-}
-inline void PrintTo(const QSize& s, std::ostream* os) { *os << "QSize(" << s.width() << "x" << s.height() << ")"; }
-QT_END_NAMESPACE
 
 namespace {
 
