@@ -11,11 +11,11 @@ x11_start "$1"
 REG="$XDG_CONFIG_HOME/parvo/registry.reg"
 mkdir -p "$XDG_CONFIG_HOME/parvo"
 
-# write_settings FLOATING HIDE: a user who has run the bar before, with the bar at that
-# place, 600 wide when floating at (100, 100).
+# write_settings FLOATING HIDE [STAY]: a user who has run the bar before, with the bar at
+# that place, 600 wide when floating at (100, 100).
 write_settings() {
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:%08x\n"Szer"=dword:00000258\n"Lewa"=dword:00000064\n"Gora"=dword:00000064\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:%08x\n' \
-    "$1" "$2" > "$REG"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:%08x\n"Szer"=dword:00000258\n"Lewa"=dword:00000064\n"Gora"=dword:00000064\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:%08x\n"Stay"=dword:%08x\n' \
+    "$1" "$2" "${3:-0}" > "$REG"
 }
 
 start_bar() {
@@ -70,6 +70,26 @@ start_bar
 expect_place "$bar" "0 0 36 800" "docked left"
 expect_work_area "36, 0, 1244, 800" "docked left"
 screenshot docked-left
+stop_bar
+
+# Always on top, the bar stays above other windows, but goes below a full-screen window
+# that is active.
+write_settings 2 0 1
+start_bar
+expect_state() {
+  for _ in $(seq 60); do xprop -id "$bar" _NET_WM_STATE | grep -q "$1" && return 0; sleep 0.05; done
+  fail "$2: $(xprop -id "$bar" _NET_WM_STATE)"
+}
+expect_state _NET_WM_STATE_ABOVE "the bar is not kept above"
+xev -name FullScreenTester >/dev/null 2>&1 &
+XEV_PID=$!
+other=$(wait_for_window FullScreenTester) || fail "no other window"
+xdotool windowactivate --sync "$other"
+xprop -id "$other" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_FULLSCREEN
+expect_state _NET_WM_STATE_BELOW "the bar stays above a full-screen window"
+xprop -id "$other" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_MAXIMIZED_VERT
+expect_state _NET_WM_STATE_ABOVE "the bar did not come back above"
+kill "$XEV_PID"
 stop_bar
 
 # Floating: a normal window with a title, as wide as stored, 22 high, off the task bar.
