@@ -24,7 +24,7 @@ public:
 
     // Called by the desktop, later, on the bar's own thread.
     struct Notices {
-        std::function<void()> workAreaChanged;
+        std::function<void()> workAreaChanged;       // or windows came or went
         std::function<void(bool)> fullScreenChanged; // true while a full-screen window is active
     };
 

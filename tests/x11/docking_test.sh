@@ -125,6 +125,34 @@ grep -qF '"Lewa"=dword:00000154' "$REG" || fail "the floating left was not saved
 grep -qF '"Gora"=dword:00000190' "$REG" || fail "the floating top was not saved: $(grep Gora "$REG")"
 grep -qF '"Szer"=dword:00000258' "$REG" || fail "the floating width changed: $(grep Szer "$REG")"
 
+# Two bars at the top (another program name: one bar per name runs): the second docks
+# below the first, both settle, and when the first ends the second takes the edge.
+cp "$PROG/parvo" "$PROG/parvo2"
+write_settings 2 0
+start_bar
+FIRST_PID=$BAR_PID
+first=$bar
+"$PROG/parvo2" &
+BAR_PID=$!
+second=
+for _ in $(seq 200); do
+  second=$(xdotool search --all --onlyvisible --pid "$BAR_PID" --name '^Parvo$' 2>/dev/null | head -n 1)
+  [ -n "$second" ] && break
+  sleep 0.05
+done
+[ -n "$second" ] || fail "the second bar did not appear"
+expect_place "$second" "0 28 1280 28" "the second bar at the top"
+expect_work_area "0, 56, 1280, 744" "two bars at the top"
+sleep 0.5
+[ "$(place "$first")" = "0 0 1280 28" ] || fail "the first bar was pushed to $(place "$first")"
+SECOND_PID=$BAR_PID
+BAR_PID=$FIRST_PID
+stop_bar
+BAR_PID=$SECOND_PID
+expect_place "$second" "0 0 1280 28" "the second bar after the first ended"
+expect_work_area "0, 28, 1280, 772" "one bar left at the top"
+stop_bar
+
 # Auto-hide at the top: registered for the edge, no strip reserved, hidden but for two
 # pixels, out when the pointer reaches the edge, back when it leaves.
 write_settings 2 1
@@ -142,9 +170,7 @@ xdotool mousemove 640 400
 sleep 0.5
 expect_place "$bar" "0 -26 1280 28" "auto-hide bar after the pointer left"
 
-# A second bar (another program name: one bar per name runs) asking for auto-hide at the
-# same edge is told no and docks normally.
-cp "$PROG/parvo" "$PROG/parvo2"
+# A second bar asking for auto-hide at the same edge is told no and docks normally.
 "$PROG/parvo2" &
 BAR_PID=$!
 box=

@@ -368,10 +368,10 @@ bool X11DesktopBar::activeWindowFullScreen()
     return full;
 }
 
-void X11DesktopBar::checkWorkArea()
+void X11DesktopBar::checkWorkArea(bool windowsChanged)
 {
     const QRect area = readWorkArea();
-    if (area == lastWorkArea_)
+    if (area == lastWorkArea_ && !windowsChanged)
         return;
     lastWorkArea_ = area;
     for (const Notices& n : std::as_const(watchers_)) {
@@ -404,7 +404,11 @@ bool X11DesktopBar::nativeEventFilter(const QByteArray& eventType, void* message
     // The bar answers later, from the event loop: it may show a message box, which must
     // not run inside the event dispatch.
     if (p->window == root_ && p->atom == ewmh_._NET_WORKAREA)
-        QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(false); }, Qt::QueuedConnection);
+    // A bar that goes away may leave the work area as it was (a bar docked beyond it
+    // reserves its strip too), yet free a place nearer the edge.
+    else if (p->window == root_ && p->atom == ewmh_._NET_CLIENT_LIST)
+        QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(true); }, Qt::QueuedConnection);
     else if ((p->window == root_ && p->atom == ewmh_._NET_ACTIVE_WINDOW) ||
              (p->window == active_ && p->atom == ewmh_._NET_WM_STATE))
         QMetaObject::invokeMethod(&context_, [this] { checkFullScreen(); }, Qt::QueuedConnection);

@@ -48,7 +48,7 @@ private:
     void addEventMask(xcb_window_t window, uint32_t mask);
     QRect readWorkArea() const;
     bool activeWindowFullScreen();
-    void checkWorkArea();
+    void checkWorkArea(bool windowsChanged);
     void checkFullScreen();
 
     xcb_connection_t* c_ = nullptr;
