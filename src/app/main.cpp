@@ -4,7 +4,9 @@
 #include "app/InstanceGuard.h"
 #include "app/TerminationSignals.h"
 #include "bar/TForm1.h"
+#include "platform/linux/DesktopShell.h"
 #include "platform/linux/LinuxRegistry.h"
+#include "platform/linux/MountDrives.h"
 #include "platform/linux/ShellLinkFile.h"
 #include "platform/linux/TextEditor.h"
 #include "platform/linux/X11DesktopBar.h"
@@ -33,9 +35,11 @@ int main(int argc, char* argv[])
     prompts.setCaption(QApplication::applicationName());
 
     parvo::X11DesktopBar desktop;
+    parvo::MountDrives drives(*registry);
+    parvo::DesktopShell shell;
 
     parvo::TForm1 bar({*registry, links, prompts, parvo::ProgramFolder(),
-                      [&dirs] { return parvo::FindTextEditor(dirs); }, desktop});
+                      [&dirs] { return parvo::FindTextEditor(dirs); }, desktop, drives, shell});
     if (!bar.FormCreate())
         return 1;
     guard.onActivate([&bar] { bar.ShowRunningInstance(); });

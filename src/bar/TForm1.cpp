@@ -4,6 +4,12 @@
 #include "app/DataFilePath.h"
 #include "app/StringTable.h"
 #include "bar/BarPanels.h"
+#include "bar/DriveButtons.h"
+#include "bar/DriveContextMenu.h"
+#include "bar/DriveList.h"
+#include "menus/Launch.h"
+#include "platform/Drives.h"
+#include "platform/Shell.h"
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
@@ -50,6 +56,7 @@ void TForm1::CreateChildren()
 {
     panels_ = new BarPanels(this);
     a4_ = new ProgramStrip(services_.links, panels_->a4m);
+    driveButtons_ = new DriveButtons(panels_->a2);
     panels_->a4m->setMouseTracking(true);
     panels_->a4m->installEventFilter(this);
     HintWindow_ = new HintWindow();
@@ -68,6 +75,18 @@ void TForm1::CreateChildren()
         ShowButtonHint(button, name);
     });
     connect(a4_, &ProgramStrip::left, this, &TForm1::HideButtonHint);
+    connect(a4_, &ProgramStrip::clicked, this, [this](const QString& path) { ShellRun(services_.shell, path); });
+    connect(driveButtons_, &DriveButtons::entered, this, [this](const DriveInfo& drive, QWidget* button) {
+        MenuKey = DriveMenuKey(drive);
+        ShowButtonHint(button, DriveButtonHint(drive));
+    });
+    connect(driveButtons_, &DriveButtons::left, this, &TForm1::HideButtonHint);
+    connect(driveButtons_, &DriveButtons::clicked, this, [this](const DriveInfo& drive) {
+        OpenFolder(services_.shell, services_.prompts, Settings.Explorer, DriveMenuKey(drive));
+    });
+    connect(driveButtons_, &DriveButtons::menuRequested, this, &TForm1::DropMenu);
+    connect(driveButtons_, &DriveButtons::rightClicked, this, &TForm1::ShowDriveMenu);
+    connect(panels_, &BarPanels::webLabelClicked, this, &TForm1::Url1Click);
     connect(a4_, &ProgramStrip::rightClicked, this, [this](const QString&, const QPoint& at) { DropMenu(at); });
     ConnectHints();
 }
@@ -113,6 +132,34 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (watched == panels_->a4m && event->type() == QEvent::MouseMove)
         MenuKey = ProgramViewportMenuKey();
     return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::Url1Click()
+{
+    // The home address opens in the default browser; without one, the desktop decides.
+    if (!BrowserCommand.isEmpty() && ShellRun(services_.shell, BrowserCommand, HomeAddress) >= 0)
+        return;
+    ShellRun(services_.shell, HomeAddress);
+}
+
+void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
+{
+    HideButtonHint();
+    QMenu menu(this);
+    for (const DriveContextItem& item : DriveContextMenu(drive, services_.drives)) {
+        if (item.action == DriveMenuAction::Separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(item.caption);
+        action->setEnabled(item.enabled);
+        const DriveMenuAction what = item.action;
+        connect(action, &QAction::triggered, this, [this, what, drive] {
+            RunDriveMenuAction(what, drive, services_.shell, services_.drives, services_.prompts, Settings.Explorer);
+            Relayout(); // an ejected drive leaves the strip
+        });
+    }
+    menu.exec(at);
 }
 
 void TForm1::bScrLeftClick()
@@ -178,6 +225,7 @@ bool TForm1::FormCreate()
     panels_->setPictures(Pictures->PopupImg, Pictures->SponsorImg2.cell(0), Pictures->SponsorImg3.cell(0));
     panels_->setBarColors(BarColor, FontColor);
     a4_->setBarColors(BarColor, FontColor);
+    driveButtons_->setBarColors(BarColor, FontColor);
     if (HasWebAddress)
         panels_->setWebLabel(WebAddress, HomeAddress);
     eTray->setIcon(Pictures->TrayIcon);
@@ -191,6 +239,7 @@ bool TForm1::FormCreate()
 
     LoadSettings();
     eTray->setVisible(Settings.TrayIconVisible);
+    driveButtons_->setDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
 
     Settings.FloatRight = Settings.FloatLeft + Settings.BarWidth;
     Settings.FloatBottom = Settings.FloatTop + 46;
@@ -294,6 +343,11 @@ void TForm1::FormResize()
     const auto orientation = OrientationFor(in.edge);
     const bool horizontal = orientation == BarOrientation::Horizontal;
     in.programStripLength = a4_->ArrangeProgramButtons(horizontal);
+    if (orientation) {
+        const QList<DriveInfo> shown = StripDrives(services_.drives.list(), Settings.ExceptDrives);
+        in.driveStripLength = driveButtons_->ArrangeDriveButtons(shown, horizontal, Settings.Layout,
+                                                                 Settings.ClickLayout, Pictures->PopupImg);
+    }
     in.HasWebAddress = HasWebAddress;
     in.webLabelWidth = panels_->Url1->fontMetrics().horizontalAdvance(WebAddress);
     layout_ = parvo::FormResize(in);

@@ -21,6 +21,10 @@ class Registry;
 class ShellLinks;
 class MessagePrompts;
 class BarPanels;
+class DriveButtons;
+class Drives;
+class Shell;
+struct DriveInfo;
 class HintWindow;
 class ProgramStrip;
 class TCoolTrayIcon;
@@ -33,6 +37,8 @@ struct BarServices {
     QString programFolder;
     std::function<QString()> findTextEditor; // for the first run's editor button
     DesktopBar& desktop;                     // docking to a screen edge
+    Drives& drives;                          // the drive strip's drives
+    Shell& shell;                            // opening folders, programs and addresses
 };
 
 class TForm1 : public TAppBar {
@@ -88,6 +94,8 @@ private:
     void HideButtonHint();
     void DropMenu(const QPoint& globalTopLeft);
     void bScrLeftClick();
+    void Url1Click();
+    void ShowDriveMenu(const DriveInfo& drive, const QPoint& at);
     void bScrRightClick();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
@@ -96,6 +104,7 @@ private:
     bool created_ = false;
     BarPanels* panels_ = nullptr;
     ProgramStrip* a4_ = nullptr;
+    DriveButtons* driveButtons_ = nullptr;
     HintWindow* HintWindow_ = nullptr;
     TCoolTrayIcon* eTray = nullptr;
     std::optional<BarLayout> layout_;
