@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "bar/AppBarGeometry.h"
 #include "platform/Registry.h"
 #include "settings/FirstRunSetup.h"
 #include "settings/RegistryKeys.h"
@@ -121,14 +122,9 @@ void LoadBarSettings(Registry& reg, BarSettings& bar, const FirstRunEnvironment&
     bar.FloatTop = ReadInt(reg, keys::Program, "Gora");
     bar.BarWidth = ReadInt(reg, keys::Program, "Szer");
 
-    switch (ReadDword(reg, keys::Program, "Floating")) {
-    case 0: bar.Edge = abeFloat; break;
-    case 1: bar.Edge = abeLeft; break;
-    case 2: bar.Edge = abeTop; break;
-    case 3: bar.Edge = abeRight; break;
-    case 4: bar.Edge = abeBottom; break;
-    default: break; // an unknown code keeps the edge the bar already has
-    }
+    // An unknown code keeps the edge the bar already has.
+    if (const auto edge = EdgeFromFloating(ReadDword(reg, keys::Program, "Floating")))
+        bar.Edge = *edge;
 
     // Older versions stored drive roots ("c:\") instead of bare letters.
     bar.ExceptDrives = ReadText(reg, keys::Program, "Except_drive").remove(QStringLiteral(":\\"));
