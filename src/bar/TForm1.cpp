@@ -6,7 +6,9 @@
 #include "bar/BarPanels.h"
 #include "bar/DriveButtons.h"
 #include "bar/DriveContextMenu.h"
+#include "bar/AppBarGeometry.h"
 #include "bar/DriveList.h"
+#include "bar/FloatingPlacement.h"
 #include "menus/Launch.h"
 #include "platform/Drives.h"
 #include "platform/Shell.h"
@@ -241,6 +243,15 @@ bool TForm1::FormCreate()
     eTray->setVisible(Settings.TrayIconVisible);
     driveButtons_->setDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
 
+    // A stored place off every screen, or an unusable width, must not lose the bar.
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens.append(s->geometry());
+    const QRect floating = VisibleFloatingRect(
+        QRect(Settings.FloatLeft, Settings.FloatTop, Settings.BarWidth, 22 + FloatFrameHeight), screens);
+    Settings.FloatLeft = floating.left();
+    Settings.FloatTop = floating.top();
+    Settings.BarWidth = floating.width();
     Settings.FloatRight = Settings.FloatLeft + Settings.BarWidth;
     Settings.FloatBottom = Settings.FloatTop + 46;
     if (Settings.Edge == abeFloat)
