@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <gtest/gtest.h>
 
 namespace parvo::test {
 
@@ -15,12 +16,16 @@ inline QByteArray ReadBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-inline void WriteBytes(const QString& path, const QByteArray& bytes)
+// Writes the file, creating its folder; a file that cannot be written fails the test.
+inline void WriteBytes(const QString& path, const QByteArray& bytes, bool executable = false)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
+    f.write(bytes);
+    f.close();
+    if (executable)
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
 }
 
 } // namespace parvo::test

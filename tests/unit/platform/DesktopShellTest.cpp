@@ -15,22 +15,15 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+#include "../TempFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace parvo;
+using parvo::test::ReadBytes;
+using parvo::test::WriteBytes;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    f.write(bytes);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
-}
 
 // What a started program wrote, once it has: its working folder, then one argument a
 // line in brackets. Empty when nothing came within a few seconds.
@@ -63,9 +56,9 @@ protected:
         // never reads half of it.
         recorder = "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > '" + QFile::encodeName(marker)
             + ".part' && mv '" + QFile::encodeName(marker) + ".part' '" + QFile::encodeName(marker) + "'\n";
-        writeFile(bin + QStringLiteral("/record"), recorder, true);
-        writeFile(bin + QStringLiteral("/opener"), recorder, true);
-        writeFile(bin + QStringLiteral("/my-terminal"), recorder, true);
+        WriteBytes(bin + QStringLiteral("/record"), recorder, true);
+        WriteBytes(bin + QStringLiteral("/opener"), recorder, true);
+        WriteBytes(bin + QStringLiteral("/my-terminal"), recorder, true);
         config.programPath = {bin, QStringLiteral("/usr/bin"), QStringLiteral("/bin")};
         config.opener = bin + QStringLiteral("/opener");
         config.terminal = QStringLiteral("my-terminal");
@@ -89,7 +82,7 @@ protected:
 TEST_F(DesktopShellTest, StartsAProgramWithItsParametersInItsFolder)
 {
     const QString script = dir.filePath(QStringLiteral("tools/run me.sh"));
-    writeFile(script, recorder, true);
+    WriteBytes(script, recorder, true);
     DesktopShell shell(config);
     // Double quotes group, as on the old system's command lines; single quotes are text.
     EXPECT_EQ(shell.execute(script, QStringLiteral("one \"two words\" 'three'"), work), 0);
@@ -113,10 +106,10 @@ TEST_F(DesktopShellTest, MissingProgramsGiveMinusOne)
 
     // A desktop entry whose program is not installed, and one that is no application.
     const QString missing = dir.filePath(QStringLiteral("missing.desktop"));
-    writeFile(missing, "[Desktop Entry]\nType=Application\nName=Gone\nExec=no-such-program-anywhere %U\n");
+    WriteBytes(missing, "[Desktop Entry]\nType=Application\nName=Gone\nExec=no-such-program-anywhere %U\n");
     EXPECT_EQ(shell.execute(missing, {}, {}), -1);
     const QString folderEntry = dir.filePath(QStringLiteral("dir.desktop"));
-    writeFile(folderEntry, "[Desktop Entry]\nType=Directory\nName=Stuff\n");
+    WriteBytes(folderEntry, "[Desktop Entry]\nType=Directory\nName=Stuff\n");
     EXPECT_EQ(shell.execute(folderEntry, {}, {}), -1);
 
     // A shortcut to a program that is not there.
@@ -131,7 +124,7 @@ TEST_F(DesktopShellTest, MissingProgramsGiveMinusOne)
 TEST_F(DesktopShellTest, StartsADesktopEntryFromItsExecLine)
 {
     const QString entry = dir.filePath(QStringLiteral("app.desktop"));
-    writeFile(entry, "[Desktop Entry]\nType=Application\nName=Recorder\n"
+    WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=Recorder\n"
                      "Exec=\"" + QFile::encodeName(bin) + "/record\" --flag %F \"spaced arg\" 100%%\n"
                      "Path=" + QFile::encodeName(work) + "\n");
     DesktopShell shell(config);
@@ -142,7 +135,7 @@ TEST_F(DesktopShellTest, StartsADesktopEntryFromItsExecLine)
 TEST_F(DesktopShellTest, ADesktopEntryForATerminalRunsInOne)
 {
     const QString entry = dir.filePath(QStringLiteral("tui.desktop"));
-    writeFile(entry, "[Desktop Entry]\nType=Application\nName=Top\nExec=record -d 1\nTerminal=true\n");
+    WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=Top\nExec=record -d 1\nTerminal=true\n");
     DesktopShell shell(config);
     EXPECT_EQ(shell.execute(entry, {}, work), 0);
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[-e]", "[" + bin + "/record]", "[-d]", "[1]"}));
@@ -151,7 +144,7 @@ TEST_F(DesktopShellTest, ADesktopEntryForATerminalRunsInOne)
 TEST_F(DesktopShellTest, ALinkEntryOpensItsAddress)
 {
     const QString entry = dir.filePath(QStringLiteral("site.desktop"));
-    writeFile(entry, "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/a b\n");
+    WriteBytes(entry, "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/a b\n");
     DesktopShell shell(config);
     EXPECT_EQ(shell.execute(entry, {}, {}), 0);
     const QStringList got = waitForMarker(marker);
@@ -162,7 +155,7 @@ TEST_F(DesktopShellTest, ALinkEntryOpensItsAddress)
 TEST_F(DesktopShellTest, AShortcutStartsItsTargetWithItsArgumentsInItsFolder)
 {
     const QString script = dir.filePath(QStringLiteral("programs/tool"));
-    writeFile(script, recorder, true);
+    WriteBytes(script, recorder, true);
     ShellLink link;
     link.target = script;
     link.arguments = QStringLiteral("--open \"My File.txt\"");
@@ -179,7 +172,7 @@ TEST_F(DesktopShellTest, AShortcutStartsItsTargetWithItsArgumentsInItsFolder)
 TEST_F(DesktopShellTest, AShortcutWithAForeignWorkingFolderStartsInTheTargetsFolder)
 {
     const QString script = dir.filePath(QStringLiteral("programs/tool"));
-    writeFile(script, recorder, true);
+    WriteBytes(script, recorder, true);
     ShellLink link;
     link.target = script;
     link.workingDir = QStringLiteral("C:\\Programmi\\Tool");
@@ -209,10 +202,10 @@ TEST_F(DesktopShellTest, ShortcutsPointingAtEachOtherEndWithoutStartingAnything)
 TEST_F(DesktopShellTest, DocumentsFoldersAndAddressesGoToTheOpener)
 {
     const QString document = dir.filePath(QStringLiteral("letter.odt"));
-    writeFile(document, "not a program");
+    WriteBytes(document, "not a program");
     // On FAT media every file is marked executable; a document stays a document.
     const QString flagged = dir.filePath(QStringLiteral("notes.txt"));
-    writeFile(flagged, "echo this must not run\n", true);
+    WriteBytes(flagged, "echo this must not run\n", true);
 
     const QStringList targets{document, flagged, work, QStringLiteral("http://example.org/?q=1"),
                               QStringLiteral("mailto:someone@example.org")};

@@ -3,12 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "../TempFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace parvo;
+using parvo::test::ReadBytes;
+using parvo::test::WriteBytes;
 
 namespace {
 
@@ -21,23 +25,6 @@ const QString kParvo = q("SOFTWARE\\Tessaline\\Parvo");
 const QString kShellFolders = q("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
 const QString kRun = q("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 const QString kTypedUrls = q("Software\\Microsoft\\Internet Explorer\\TypedURLs");
-
-void writeFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    f.write(bytes);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A whole desktop inside a temporary folder.
 class LinuxRegistryTest : public ::testing::Test {
@@ -62,7 +49,7 @@ protected:
     QString program(const char* name)
     {
         const QString path = root + q("/bin/") + q(name);
-        writeFile(path, "#!/bin/sh\n", true);
+        WriteBytes(path, "#!/bin/sh\n", true);
         return path;
     }
 
@@ -87,7 +74,7 @@ TEST_F(LinuxRegistryTest, ValuesSurviveARestartWithTheirTypesAndSpelling)
         EXPECT_TRUE(reg->setValue(HKCU, q("software\\tessaline\\PARVO"), q("FLOATING"), RegValue::fromDword(3)));
         EXPECT_TRUE(reg->deleteValue(HKCU, kParvo, q("nothing there")));
     }
-    EXPECT_TRUE(readFile(file).startsWith("REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"
+    EXPECT_TRUE(ReadBytes(file).startsWith("REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"
                                           "\"Floating\"=dword:00000003\n"));
     auto reg = open();
     EXPECT_FALSE(reg->wasDamaged());
@@ -110,19 +97,19 @@ TEST_F(LinuxRegistryTest, DamagedFileKeepsItsReadableValuesAndIsBackedUp)
                                "\x01\x02garbage\n"
                                "\"Szer\"=dword:000001f4\n"
                                "\"Except_drive\"=\"cut sh";
-    writeFile(file, damaged);
+    WriteBytes(file, damaged);
     auto reg = open();
     EXPECT_TRUE(reg->wasDamaged());
     EXPECT_EQ(reg->value(HKCU, kParvo, q("Lewa")), RegValue::fromDword(10));
     EXPECT_EQ(reg->value(HKCU, kParvo, q("Szer")), RegValue::fromDword(500));
     EXPECT_FALSE(reg->value(HKCU, kParvo, q("Except_drive")));
     EXPECT_TRUE(reg->backupPath().isEmpty()); // reading alone changes nothing on disk
-    EXPECT_EQ(readFile(file), damaged);
+    EXPECT_EQ(ReadBytes(file), damaged);
 
     // Even a write of a value that is already there replaces the damaged file.
     EXPECT_TRUE(reg->setValue(HKCU, kParvo, q("Lewa"), RegValue::fromDword(10)));
     ASSERT_FALSE(reg->backupPath().isEmpty());
-    EXPECT_EQ(readFile(reg->backupPath()), damaged);
+    EXPECT_EQ(ReadBytes(reg->backupPath()), damaged);
     const QString firstBackup = reg->backupPath();
     auto clean = open();
     EXPECT_FALSE(clean->wasDamaged());
@@ -130,12 +117,12 @@ TEST_F(LinuxRegistryTest, DamagedFileKeepsItsReadableValuesAndIsBackedUp)
 
     // The file is damaged again in the same second: the first backup stays as it was.
     const QByteArray again = damaged + "\nmore garbage";
-    writeFile(file, again);
+    WriteBytes(file, again);
     auto second = open();
     EXPECT_TRUE(second->setValue(HKCU, kParvo, q("Gora"), RegValue::fromDword(40)));
     EXPECT_NE(second->backupPath(), firstBackup);
-    EXPECT_EQ(readFile(second->backupPath()), again);
-    EXPECT_EQ(readFile(firstBackup), damaged);
+    EXPECT_EQ(ReadBytes(second->backupPath()), again);
+    EXPECT_EQ(ReadBytes(firstBackup), damaged);
     EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files).size(), 3);
 }
 
@@ -145,7 +132,7 @@ TEST_F(LinuxRegistryTest, UnwritableFolderLeavesTheOldFileAndKeepsValuesInMemory
         auto reg = open();
         ASSERT_TRUE(reg->setValue(HKCU, kParvo, q("Lewa"), RegValue::fromDword(1)));
     }
-    const QByteArray before = readFile(file);
+    const QByteArray before = ReadBytes(file);
     const QString folder = QFileInfo(file).path();
     // The test may run as root, who writes anywhere: the attempt then runs in a child
     // process that has given up its rights.
@@ -169,7 +156,7 @@ TEST_F(LinuxRegistryTest, UnwritableFolderLeavesTheOldFileAndKeepsValuesInMemory
         },
         ::testing::ExitedWithCode(0), "");
     ::chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{q("registry.reg")});
 }
 
@@ -179,13 +166,13 @@ TEST_F(LinuxRegistryTest, UpdatesAreWrittenOnceAtTheOutermostEnd)
     ASSERT_TRUE(reg->setValue(HKCU, kParvo, q("Lewa"), RegValue::fromDword(1)));
     // A mark the program would not write: it stays exactly as long as the file is not
     // rewritten.
-    const QByteArray marked = readFile(file) + "; mark\n";
-    writeFile(file, marked);
+    const QByteArray marked = ReadBytes(file) + "; mark\n";
+    WriteBytes(file, marked);
 
     EXPECT_TRUE(reg->setValue(HKCU, kParvo, q("lewa"), RegValue::fromDword(1)));
     EXPECT_TRUE(reg->createKey(HKCU, kParvo));
     EXPECT_TRUE(reg->deleteValue(HKCU, kParvo, q("absent")));
-    EXPECT_EQ(readFile(file), marked); // nothing changed, nothing written
+    EXPECT_EQ(ReadBytes(file), marked); // nothing changed, nothing written
 
     reg->beginUpdate();
     {
@@ -194,9 +181,9 @@ TEST_F(LinuxRegistryTest, UpdatesAreWrittenOnceAtTheOutermostEnd)
         EXPECT_TRUE(reg->createKey(HKCU, kParvo + q("\\Options")));
     }
     EXPECT_TRUE(reg->setValue(HKCU, kParvo, q("Szer"), RegValue::fromDword(500)));
-    EXPECT_EQ(readFile(file), marked);
+    EXPECT_EQ(ReadBytes(file), marked);
     reg->endUpdate();
-    const QByteArray written = readFile(file);
+    const QByteArray written = ReadBytes(file);
     EXPECT_FALSE(written.contains("; mark"));
     EXPECT_TRUE(written.contains("\"Gora\"=dword:00000028\n\"Szer\"=dword:000001f4\n"));
     EXPECT_TRUE(written.contains("[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]"));
@@ -204,16 +191,16 @@ TEST_F(LinuxRegistryTest, UpdatesAreWrittenOnceAtTheOutermostEnd)
     // An unmatched end does not open the way for a later batch to write early.
     reg->endUpdate();
     reg->beginUpdate();
-    writeFile(file, marked);
+    WriteBytes(file, marked);
     reg->setValue(HKCU, kParvo, q("Lewa"), RegValue::fromDword(5));
-    EXPECT_EQ(readFile(file), marked);
+    EXPECT_EQ(ReadBytes(file), marked);
     reg->endUpdate();
-    EXPECT_TRUE(readFile(file).contains("\"Lewa\"=dword:00000005"));
+    EXPECT_TRUE(ReadBytes(file).contains("\"Lewa\"=dword:00000005"));
 }
 
 TEST_F(LinuxRegistryTest, ShellFoldersComeFromTheUserDirectories)
 {
-    writeFile(dirs.configHome + q("/user-dirs.dirs"),
+    WriteBytes(dirs.configHome + q("/user-dirs.dirs"),
               "# written by xdg-user-dirs-update\n"
               "XDG_DESKTOP_DIR=\"$HOME/Scrivania\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/Documenti \\\"miei\\\"\"\n"
@@ -269,18 +256,18 @@ TEST_F(LinuxRegistryTest, ShellFoldersWithoutUserDirsFileUseTheUsualNames)
 TEST_F(LinuxRegistryTest, BrowserCommandComesFromTheDefaultWebApplication)
 {
     const QString browser = root + q("/opt/My Browser/browser");
-    writeFile(browser, "#!/bin/sh\n", true);
+    WriteBytes(browser, "#!/bin/sh\n", true);
     // The user's list names a missing application first and an installed one second; a
     // system list would choose another browser.
-    writeFile(dirs.configHome + q("/mimeapps.list"),
+    WriteBytes(dirs.configHome + q("/mimeapps.list"),
               "[Added Associations]\nx-scheme-handler/http=other.desktop;\n"
               "[Default Applications]\nx-scheme-handler/http=missing.desktop;org.example-web.desktop;\n");
-    writeFile(root + q("/usr/share/applications/mimeapps.list"),
+    WriteBytes(root + q("/usr/share/applications/mimeapps.list"),
               "[Default Applications]\nx-scheme-handler/http=other.desktop\n");
-    writeFile(root + q("/usr/share/applications/other.desktop"),
+    WriteBytes(root + q("/usr/share/applications/other.desktop"),
               "[Desktop Entry]\nType=Application\nExec=" + program("other").toUtf8() + " %u\n");
     // The id's dash stands for a sub-folder; Exec quotes the path and escapes in it.
-    writeFile(root + q("/usr/local/share/applications/org.example/web.desktop"),
+    WriteBytes(root + q("/usr/local/share/applications/org.example/web.desktop"),
               "[Desktop Entry]\nType=Application\nName=Web\n"
               "Exec=\"" + (root + q("/opt/My Browser/browser")).toUtf8() + "\" --new-window %U\n");
 
@@ -299,13 +286,13 @@ TEST_F(LinuxRegistryTest, BrowserFallsBackToWebPagesAndTheProgramPath)
 {
     // A hidden entry for web addresses does not count; the old defaults.list names the
     // handler of web pages, whose Exec starts it through env by a bare name.
-    writeFile(dirs.configHome + q("/mimeapps.list"),
+    WriteBytes(dirs.configHome + q("/mimeapps.list"),
               "[Default Applications]\nx-scheme-handler/http=hidden.desktop\n");
-    writeFile(dirs.dataHome + q("/applications/hidden.desktop"),
+    WriteBytes(dirs.dataHome + q("/applications/hidden.desktop"),
               "[Desktop Entry]\nHidden=true\nExec=" + program("hidden").toUtf8() + "\n");
-    writeFile(root + q("/usr/share/applications/defaults.list"),
+    WriteBytes(root + q("/usr/share/applications/defaults.list"),
               "[Default Applications]\ntext/html=web.desktop\n");
-    writeFile(root + q("/usr/share/applications/web.desktop"),
+    WriteBytes(root + q("/usr/share/applications/web.desktop"),
               "# a comment\n[Desktop Action new]\nExec=wrong\n"
               "[Desktop Entry]\nExec=env MOZ_X=1 web-browser %u\nExec=wrong\n");
     const QString browser = program("web-browser");
@@ -317,8 +304,8 @@ TEST_F(LinuxRegistryTest, BrowserFallsBackToWebPagesAndTheProgramPath)
 TEST_F(LinuxRegistryTest, NoBrowserLeavesTheCommandOut)
 {
     // Only an application whose program is not installed.
-    writeFile(dirs.configHome + q("/mimeapps.list"), "[Default Applications]\nx-scheme-handler/http=gone.desktop\n");
-    writeFile(dirs.dataHome + q("/applications/gone.desktop"), "[Desktop Entry]\nExec=not-installed %u\n");
+    WriteBytes(dirs.configHome + q("/mimeapps.list"), "[Default Applications]\nx-scheme-handler/http=gone.desktop\n");
+    WriteBytes(dirs.dataHome + q("/applications/gone.desktop"), "[Desktop Entry]\nExec=not-installed %u\n");
     auto reg = open();
     EXPECT_EQ(reg->value(HKCR, q("http\\shell"), QString()), RegValue::fromText(q("open")));
     EXPECT_FALSE(reg->value(HKCR, q("http\\shell\\open\\command"), QString()));
@@ -337,7 +324,7 @@ TEST_F(LinuxRegistryTest, RunValueIsTheAutostartEntry)
     // A path the Exec rules must quote and escape comes back unchanged.
     const QString exe = q("/opt/My Parvo/100% \"real\" $HOME\\parvo`x`");
     EXPECT_TRUE(reg->setValue(HKCU, kRun, q("Tessaline Parvo"), RegValue::fromText(exe)));
-    const QByteArray text = readFile(entry);
+    const QByteArray text = ReadBytes(entry);
     EXPECT_TRUE(text.startsWith("[Desktop Entry]\nType=Application\nName=Parvo\n"));
     EXPECT_TRUE(text.contains("\nExec=\"/opt/My Parvo/100%% \\\\\"real\\\\\" \\\\$HOME\\\\\\\\parvo\\\\`x\\\\`\"\n"))
         << text.constData();
@@ -347,10 +334,10 @@ TEST_F(LinuxRegistryTest, RunValueIsTheAutostartEntry)
 
     // A plain path is written as it stands.
     EXPECT_TRUE(reg->setValue(HKCU, kRun, q("Tessaline Parvo"), RegValue::fromText(q("/usr/bin/parvo"))));
-    EXPECT_TRUE(readFile(entry).contains("\nExec=/usr/bin/parvo\n"));
+    EXPECT_TRUE(ReadBytes(entry).contains("\nExec=/usr/bin/parvo\n"));
 
     // Switched off in the desktop's settings, the entry does not count as on.
-    writeFile(entry, "[Desktop Entry]\nType=Application\nExec=/usr/bin/parvo\nX-GNOME-Autostart-enabled=false\n");
+    WriteBytes(entry, "[Desktop Entry]\nType=Application\nExec=/usr/bin/parvo\nX-GNOME-Autostart-enabled=false\n");
     EXPECT_FALSE(reg->value(HKCU, kRun, q("Tessaline Parvo")));
 
     EXPECT_TRUE(reg->deleteValue(HKCU, kRun, q("tessaline parvo")));

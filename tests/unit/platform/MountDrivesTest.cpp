@@ -9,30 +9,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include "../TempFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace parvo;
+using parvo::test::ReadBytes;
+using parvo::test::WriteBytes;
 
 namespace {
 
 const QString kDrivesKey = QString::fromLatin1(DriveLettersKey);
-
-void writeFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    f.write(bytes);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // One mountinfo line for a mount of `source` (type `fs`, device maj:min) at `point`.
 QByteArray line(int id, const char* dev, const char* root, const char* point, const char* fs, const QByteArray& source)
@@ -75,27 +62,27 @@ public:
     QByteArray device(const QString& name)
     {
         const QString path = dir.filePath(QStringLiteral("dev/") + name);
-        writeFile(path, {});
+        WriteBytes(path, {});
         return QFile::encodeName(path);
     }
     // A whole disk under /sys, its number linked from /sys/dev/block.
     void disk(const QString& name, const QString& number, bool removable)
     {
         const QString folder = paths.sys + QStringLiteral("/devices/") + name;
-        writeFile(folder + QStringLiteral("/removable"), removable ? "1\n" : "0\n");
+        WriteBytes(folder + QStringLiteral("/removable"), removable ? "1\n" : "0\n");
         link(folder, number, name);
     }
     void partition(const QString& diskName, const QString& name, const QString& number)
     {
         const QString folder = paths.sys + QStringLiteral("/devices/") + diskName + u'/' + name;
-        writeFile(folder + QStringLiteral("/partition"), "1\n");
+        WriteBytes(folder + QStringLiteral("/partition"), "1\n");
         link(folder, number, name);
     }
     void label(const QString& escapedName, const QString& deviceName)
     {
         ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("dev/") + deviceName), paths.labels + u'/' + escapedName));
     }
-    void table(const QByteArray& text) { writeFile(paths.mountInfo, text); }
+    void table(const QByteArray& text) { WriteBytes(paths.mountInfo, text); }
 
     QTemporaryDir dir;
     MountDrivesPaths paths;
@@ -447,7 +434,7 @@ TEST(MountDrives, EjectAsksTheDiskServiceThenFallsBackToUmount)
     const QString log = sys.dir.filePath(QStringLiteral("calls.log"));
     const QString bin = sys.paths.programPath.first();
     const auto tool = [&](const char* name, int exitCode) {
-        writeFile(bin + u'/' + QLatin1String(name),
+        WriteBytes(bin + u'/' + QLatin1String(name),
                   "#!/bin/sh\necho \"" + QByteArray(name) + " $*\" >> '" + QFile::encodeName(log) + "'\nexit "
                       + QByteArray::number(exitCode) + "\n",
                   true);
@@ -458,7 +445,7 @@ TEST(MountDrives, EjectAsksTheDiskServiceThenFallsBackToUmount)
     tool("udisksctl", 0);
     tool("umount", 0);
     EXPECT_TRUE(drives.eject(QStringLiteral("/media/stick/")));
-    EXPECT_EQ(readFile(log), "udisksctl unmount --block-device " + sdb1 + " --no-user-interaction\n"
+    EXPECT_EQ(ReadBytes(log), "udisksctl unmount --block-device " + sdb1 + " --no-user-interaction\n"
                              "udisksctl power-off --block-device " + sdb1 + " --no-user-interaction\n");
 
     // A fixed disk, or a folder nothing is mounted on, is not ejected.
@@ -470,7 +457,7 @@ TEST(MountDrives, EjectAsksTheDiskServiceThenFallsBackToUmount)
     // The service refuses: umount is tried.
     tool("udisksctl", 1);
     EXPECT_TRUE(drives.eject(QStringLiteral("/media/stick")));
-    EXPECT_EQ(readFile(log), "udisksctl unmount --block-device " + sdb1 + " --no-user-interaction\n"
+    EXPECT_EQ(ReadBytes(log), "udisksctl unmount --block-device " + sdb1 + " --no-user-interaction\n"
                              "umount /media/stick\n");
 
     // Both refuse (the medium is in use): reported.
