@@ -45,6 +45,8 @@ struct MenuItem {
     bool Enabled = true;
     bool Default = false;         // drawn bold; the item Enter chooses first
     bool AutoLineReduction = false; // in this item's sub-menu, hide leading, trailing and doubled separators
+    bool Mnemonic = false;        // an "&" in the caption marks its key letter ("&&" is a plain "&");
+                                  // off for names taken from files and lists, which may hold "&"
     ItemClick OnClick = ItemClick::None;
     std::vector<MenuItem> children;
 

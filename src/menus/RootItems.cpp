@@ -41,6 +41,7 @@ void ApplyKind(MenuItem& item, const QString& hint, const QString& kind)
         item.Tag = hint.toInt();
         item.HelpContext = 8;
         item.Hint = kind;
+        item.Mnemonic = true; // "&Rinomina", "&Elimina"
         if (item.Tag >= 1 && item.Tag <= 3)
             item.Picture = ItemPicture::Popup(item.Tag + 33);
         else if (item.Tag == 10)
