@@ -138,10 +138,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::Url1Click()
 {
-    // The home address opens in the default browser; without one, the desktop decides.
-    if (!BrowserCommand.isEmpty() && ShellRun(services_.shell, BrowserCommand, HomeAddress) >= 0)
-        return;
-    ShellRun(services_.shell, HomeAddress);
+    OpenInBrowser(services_.shell, BrowserCommand, HomeAddress);
 }
 
 void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)

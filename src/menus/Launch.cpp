@@ -13,6 +13,23 @@ int ShellRun(Shell& shell, const QString& file, const QString& parameters, const
     return shell.execute(file, parameters, directory) == 0 ? 0 : -1;
 }
 
+QString QuoteArgument(const QString& text)
+{
+    // Inside double quotes, three quotes stand for one literal quote.
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+int OpenInBrowser(Shell& shell, const QString& browserCommand, const QString& address)
+{
+    // An address read from a favourite or a list must stay one argument: split into
+    // several it could hand the browser options of its own choosing.
+    if (!browserCommand.isEmpty() && ShellRun(shell, browserCommand, QuoteArgument(address)) == 0)
+        return 0;
+    return ShellRun(shell, address);
+}
+
 bool OpenFolder(Shell& shell, Prompts& prompts, int explorer, const QString& path)
 {
     while (!QFileInfo(path).isDir()) {

@@ -14,6 +14,14 @@ class Prompts;
 // not; a failure shows nothing, since the callers go on either way.
 int ShellRun(Shell& shell, const QString& file, const QString& parameters = {}, const QString& directory = {});
 
+// Opens a web address in the default browser program, the address being the browser's
+// one argument whatever it holds; without a browser program, or when it cannot be
+// started, the desktop opens it.
+int OpenInBrowser(Shell& shell, const QString& browserCommand, const QString& address);
+
+// `text` as one argument of a command line, whatever quotes or blanks it holds.
+QString QuoteArgument(const QString& text);
+
 // Opens the folder `path` as `explorer` asks: 1 in the file manager with its folder tree,
 // 2 through the desktop (the folder's own window); any other value opens nothing. A
 // folder that is not there (a drive not ready, a folder removed) brings the error message

@@ -3,8 +3,13 @@
 #include "app/DataFilePath.h"
 #include "platform/Prompts.h"
 #include "platform/ShellLinks.h"
+#include "settings/ListFiles.h"
+#include "settings/ShortcutList.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace parvo {
 
@@ -34,6 +39,94 @@ bool CreateShortcut(ShellLinks& links, Prompts* prompts, const QString& target, 
     link.workingDir = cut >= 0 ? target.left(cut + 1) : QString();
     link.description = description;
     return links.write(linkPath, link);
+}
+
+std::optional<QString> CopyFileTo(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return QStringLiteral("Error opening a file ") + source;
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly))
+        return QStringLiteral("Error creating a file ") + destination;
+    char buffer[8192];
+    for (;;) {
+        const qint64 got = in.read(buffer, sizeof buffer);
+        if (got < 0) {
+            out.cancelWriting();
+            return QStringLiteral("Error opening a file ") + source;
+        }
+        if (got == 0)
+            break;
+        if (out.write(buffer, got) != got) {
+            out.cancelWriting();
+            return QStringLiteral("Error creating a file ") + destination;
+        }
+    }
+    if (!out.commit())
+        return QStringLiteral("Error creating a file ") + destination;
+    return std::nullopt;
+}
+
+QString ShortcutNameFor(const QString& file)
+{
+    QString name = QFileInfo(file).fileName();
+    // A line break would split the list entry in two.
+    name.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    if (!name.contains(QLatin1Char('.')))
+        return name;
+    if (name.size() > 4)
+        return name.left(name.size() - 4);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+bool IsUsableShortcutName(const QString& name)
+{
+    return !name.trimmed().isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\n'))
+        && !name.contains(QLatin1Char('\r'));
+}
+
+void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName)
+{
+    ReplaceShortcutName(programFolder, name, newName);
+    const QString file = ShortcutFilePath(programFolder, name);
+    if (newName.isEmpty())
+        QFile::remove(file);
+    else if (QFile::exists(file))
+        QFile::rename(file, ShortcutFilePath(programFolder, newName));
+}
+
+bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
+{
+    if (!IsUsableShortcutName(newName))
+        return false;
+    const QString to = ShortcutFilePath(programFolder, newName);
+    // QFile::rename never replaces an existing file: a name in use leaves everything as it was.
+    if (!QFile::rename(ShortcutFilePath(programFolder, name), to))
+        return false;
+    UpdateShortcutList(programFolder, name, newName);
+    return true;
+}
+
+std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                          const QString& file)
+{
+    EnsureDataFolder(programFolder);
+    QDir().mkpath(LinksFolder(programFolder));
+    const QString name = ShortcutNameFor(file);
+    const QString linkPath = ShortcutFilePath(programFolder, name);
+    if (QFileInfo(file).suffix().toUpper() != QLatin1String("LNK")) {
+        if (!CreateShortcut(links, prompts, file, {}, name, linkPath))
+            return std::nullopt;
+    } else if (const auto failure = CopyFileTo(file, linkPath)) {
+        if (prompts)
+            prompts->error(*failure);
+        return std::nullopt;
+    }
+    AppendShortcutName(programFolder, name);
+    return name;
 }
 
 } // namespace parvo

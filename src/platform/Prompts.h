@@ -3,6 +3,7 @@
 // answer with scripted replies; the real one shows message boxes with the bar's title.
 
 #include <QString>
+#include <optional>
 
 namespace parvo {
 
@@ -17,6 +18,10 @@ public:
     virtual void error(const QString& text) = 0;
     virtual PromptAnswer askYesNo(const QString& text) = 0;
     virtual PromptAnswer askRetryCancel(const QString& text) = 0;
+    // The about box: its own caption, a question-mark icon and an OK button.
+    virtual void about(const QString& caption, const QString& text) = 0;
+    // One line of text, starting from `initial`; nothing when the user cancels.
+    virtual std::optional<QString> askText(const QString& prompt, const QString& initial) = 0;
 };
 
 } // namespace parvo

@@ -1,6 +1,7 @@
 #include "widgets/MessagePrompts.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace parvo {
@@ -34,8 +35,26 @@ PromptAnswer MessagePrompts::askYesNo(const QString& text)
 PromptAnswer MessagePrompts::askRetryCancel(const QString& text)
 {
     const auto answer =
-        QMessageBox::warning(Parent(), caption_, text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+        QMessageBox::critical(Parent(), caption_, text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
     return answer == QMessageBox::Retry ? PromptAnswer::Retry : PromptAnswer::Cancel;
+}
+
+void MessagePrompts::about(const QString& caption, const QString& text)
+{
+    // Its lines are separated by carriage returns alone, which a Qt label does not break on.
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::Question, caption, shown, QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+std::optional<QString> MessagePrompts::askText(const QString& prompt, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(Parent(), caption_, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 } // namespace parvo

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace parvo {
 
@@ -15,8 +16,20 @@ public:
     PromptAnswer askYesNo(const QString& text) override { return next(text, PromptAnswer::No); }
     PromptAnswer askRetryCancel(const QString& text) override { return next(text, PromptAnswer::Cancel); }
 
+    void about(const QString& caption, const QString& text) override { shown.append(caption + QLatin1Char('|') + text); }
+    std::optional<QString> askText(const QString& prompt, const QString&) override
+    {
+        shown.append(prompt);
+        if (texts.empty())
+            return std::nullopt;
+        const std::optional<QString> t = texts.front();
+        texts.pop_front();
+        return t;
+    }
+
     QStringList shown;
     std::deque<PromptAnswer> answers;
+    std::deque<std::optional<QString>> texts; // answers to askText; empty means cancel
 
 private:
     PromptAnswer next(const QString& text, PromptAnswer fallback)

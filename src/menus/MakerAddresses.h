@@ -1,0 +1,19 @@
+#pragma once
+// Where the program's own pages and its makers are reached: the product's home page, the
+// licensee and version pages, and the makers' mail address. One place, so that a release
+// can point them elsewhere.
+
+#include <QString>
+
+namespace parvo {
+
+inline QString ProductHost() { return QStringLiteral("www.parvo.tessaline.it"); }
+inline QString ProductHomePage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/"); }
+inline QString LicenseePage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/world/parvo/licensee.php"); }
+inline QString VersionPage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/world/parvo/version.php?number=1.3"); }
+inline QString MakersMailAddress() { return QStringLiteral("parvo@tessaline.it"); }
+
+// The version the about box and the version check name.
+inline QString ProductVersion() { return QStringLiteral("1.3"); }
+
+} // namespace parvo
