@@ -49,16 +49,20 @@ void SortLikeLocale(QStringList& names)
 {
     if (names.size() < 2)
         return;
-    QCollator collator{QLocale()};
+    const QLocale locale;
+    QCollator collator{locale};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
+    // The C locale collates by code point and ignores the case setting; without a
+    // language to follow, names still sort without case through their folded form.
+    const bool foldFirst = locale.language() == QLocale::C;
 
     // One key per name, computed once: comparing keys is a byte comparison, where
     // comparing names would run the collation algorithm n log n times.
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<size_t>(names.size()));
     for (const QString& name : std::as_const(names))
-        keys.push_back(collator.sortKey(name));
+        keys.push_back(collator.sortKey(foldFirst ? name.toCaseFolded() : name));
 
     std::vector<qsizetype> order(static_cast<size_t>(names.size()));
     std::iota(order.begin(), order.end(), qsizetype{0});
