@@ -24,6 +24,8 @@ QSize HintWindow::measure(const QString& text, int maxWidth)
 void HintWindow::showAt(const QString& text, const QRect& screenRect)
 {
     setText(text);
+    // Named after what it says, for screen readers and window lists.
+    setWindowTitle(text);
     setGeometry(screenRect);
     show();
     raise();
