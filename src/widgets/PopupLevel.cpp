@@ -151,12 +151,14 @@ void PopupLevel::setCurrentRow(int row, bool scrollIntoView)
 {
     if (row >= int(rows_.size()))
         row = -1;
-    if (row == current_)
-        return scrollIntoView && row >= 0 ? scrollToRow(row) : void();
-    current_ = row;
+    if (row != current_) {
+        // Only the two rows: the side bar is not repainted (and set up) on every move.
+        update(rowRect(current_));
+        current_ = row;
+        update(rowRect(current_));
+    }
     if (scrollIntoView && row >= 0)
         scrollToRow(row);
-    update();
 }
 
 QRect PopupLevel::rowRect(int row) const

@@ -114,8 +114,10 @@ void TBcBarPopupMenu::popup(const QPoint& globalPos)
     levels_.push_back(level);
     level->move(globalPos);
     if (!level->refresh()) {
+        // Nothing to show: the menu opened and closed at once.
         levels_.clear();
         delete level;
+        emit closed();
         return;
     }
     const QRect area = availableAt(globalPos);

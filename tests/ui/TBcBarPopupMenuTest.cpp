@@ -4,6 +4,8 @@
 #include "widgets/TBcBarPopupMenu.h"
 
 #include <QScreen>
+#include <QSet>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -261,7 +263,58 @@ TEST_F(TBcBarPopupMenuTest, AHundredThousandEntriesOpenAsOneWindowThatScrollsToT
     key(Qt::Key_End);
     key(Qt::Key_Down);
     EXPECT_EQ(big->currentIndex(), 0) << "down from the last entry wraps to the first";
-    EXPECT_TRUE(big->rect().contains(big->rowRect(big->currentRow())));
+    const auto firstShown = [&] { return big->rect().contains(big->rowRect(0)); };
+    EXPECT_TRUE(firstShown());
+
+    const auto wheel = [&](int delta) {
+        const QPointF at(big->width() / 2, big->height() / 2);
+        QWheelEvent event(at, big->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(big, &event);
+    };
+    wheel(-120);
+    EXPECT_FALSE(firstShown());
+    wheel(120);
+    EXPECT_TRUE(firstShown());
+    QTest::mouseMove(big, QPoint(big->width() / 2, big->height() - 3));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !firstShown(); }, 3000)) << "hovering the lower strip scrolls";
+    QTest::mouseMove(big, QPoint(big->width() / 2, big->height() / 2));
+}
+
+TEST_F(TBcBarPopupMenuTest, RowsShowTheirStripCellOrTheDesktopIconForTheirPath)
+{
+    QImage strip(32, 16, QImage::Format_RGB32);
+    strip.fill(QColor::fromRgb(Fuchsia));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 32; ++x)
+            strip.setPixel(x, y, qRgb(255, 0, 0));
+    menu.setImages(ImageStrip(strip, 16), ImageStrip());
+    const auto pictured = [](const char* caption, ItemPicture picture, const char* hint = "") {
+        MenuItem item = Item(caption);
+        item.Picture = picture;
+        item.Hint = hint;
+        return item;
+    };
+    open({pictured("clear", ItemPicture::Popup(0)), pictured("red", ItemPicture::Popup(1)),
+          pictured("missing", ItemPicture::Popup(5)),
+          pictured("folder", ItemPicture::SystemIcon(), "/nowhere/folder/"), Item("bare")});
+
+    const QImage shot = level(0)->grab().toImage();
+    const auto pictureColumn = [&](int index) {
+        QRect box = level(0)->rowRect(index);
+        box.setWidth(24);
+        QSet<QRgb> colours;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                colours.insert(shot.pixel(x, y));
+        return colours;
+    };
+    const QSet<QRgb> background{level(0)->palette().color(QPalette::Window).rgb()};
+    EXPECT_EQ(pictureColumn(0), background) << "fuchsia is transparent";
+    EXPECT_TRUE(pictureColumn(1).contains(qRgb(255, 0, 0)));
+    EXPECT_EQ(pictureColumn(2), background) << "a cell the strip lacks draws nothing";
+    EXPECT_GT(pictureColumn(3).size(), 1) << "a folder path gets a folder icon";
+    EXPECT_EQ(pictureColumn(4), background);
 }
 
 TEST_F(TBcBarPopupMenuTest, OnlyTheRootHasTheSideBarAndItIsSetUpBeforeEachPainting)
@@ -363,7 +416,7 @@ TEST_F(TBcBarPopupMenuTest, TheReleaseOfThePressThatOpenedTheMenuChoosesNothing)
     menu.popup(pressAt - QPoint(40, 6));
     ASSERT_TRUE(menu.isOpen());
     QTest::mouseRelease(level(0), Qt::LeftButton, {}, level(0)->mapFromGlobal(pressAt));
-    EXPECT_TRUE(menu.isOpen());
+    ASSERT_TRUE(menu.isOpen());
     EXPECT_TRUE(chosen.empty());
 
     QTest::mouseClick(level(0), Qt::LeftButton, {}, level(0)->mapFromGlobal(pressAt));
