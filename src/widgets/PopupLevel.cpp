@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace parvo {
 
@@ -25,6 +27,36 @@ constexpr int SeparatorHeight = 8;
 constexpr int AutoScrollMs = 40;
 
 QPoint globalPoint(const QPointF& p) { return p.toPoint(); }
+
+// Caption widths from cached character advances: a folder level may measure a hundred
+// thousand names. Kerning is left out, which the eliding at paint time absorbs; text
+// beyond Latin-1 goes to the font metrics whole.
+class CaptionMeasure {
+public:
+    explicit CaptionMeasure(const QFont& font)
+        : metrics_(font)
+    {
+        advances_.fill(-1);
+    }
+    int operator()(const QString& text)
+    {
+        qreal width = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code >= advances_.size())
+                return int(std::ceil(metrics_.horizontalAdvance(text)));
+            qreal& advance = advances_[code];
+            if (advance < 0) // control characters are drawn as spaces
+                advance = metrics_.horizontalAdvance(code < 32 ? QChar(u' ') : c);
+            width += advance;
+        }
+        return int(std::ceil(width)) + 2;
+    }
+
+private:
+    QFontMetricsF metrics_;
+    std::array<qreal, 256> advances_;
+};
 } // namespace
 
 PopupLevel::PopupLevel(TBcBarPopupMenu* menu, std::vector<int> path, bool sideBar, QWidget* parent)
@@ -88,7 +120,8 @@ bool PopupLevel::refresh()
     const QRect area = screenArea();
     const int widest = std::max(80, area.width() / 2);
     const QFontMetrics plain(font_);
-    const QFontMetrics bold(boldFont_);
+    CaptionMeasure plainWidth(font_);
+    CaptionMeasure boldWidth(boldFont_);
     const int titledHeight = std::max(SeparatorHeight, plain.height() + 4);
     offsets_.assign(rows_.size() + 1, 0);
     textWidth_ = 60;
@@ -105,8 +138,10 @@ bool PopupLevel::refresh()
         }
         y += itemHeight_;
         checkColumn_ = checkColumn_ || it.Checked;
-        if (textWidth_ < widest)
-            textWidth_ = std::max(textWidth_, (it.Default ? bold : plain).horizontalAdvance(popup::itemLabel(it).text));
+        if (textWidth_ < widest) {
+            const QString& text = it.Mnemonic ? popup::itemLabel(it).text : it.Caption;
+            textWidth_ = std::max(textWidth_, it.Default ? boldWidth(text) : plainWidth(text));
+        }
     }
     offsets_.back() = y;
     textWidth_ = std::min(textWidth_, widest);

@@ -51,12 +51,14 @@ int nearestRow(const std::vector<MenuItem>& items, const std::vector<int>& rows,
     return -1;
 }
 
-static QString flattened(QString text)
+static QString flattened(const QString& text)
 {
-    for (QChar& c : text)
-        if (c == u'\n' || c == u'\r' || c == u'\t')
-            c = u' ';
-    return text;
+    // Most captions have no line breaks: share them rather than copy.
+    QString flat = text;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n' || text[i] == u'\r' || text[i] == u'\t')
+            flat[i] = u' ';
+    return flat;
 }
 
 ItemLabel itemLabel(const MenuItem& item)

@@ -367,6 +367,19 @@ TEST_F(TBcBarPopupMenuTest, OpenLevelsAreMeasuredAgainOnlyWhenTheOutermostUpdate
     EXPECT_GT(level(1)->height(), height);
     EXPECT_EQ(level(1)->rows().size(), 7u);
 
+    // Widths follow the captions, up to a cap that keeps a level on screen.
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(11);
+    const QString longName = "Licenza di Parvo privata-con marchio per siti web aziendali";
+    menu.BeginUpdate();
+    menu.Items().children[0].children.push_back(Item(longName));
+    menu.EndUpdate();
+    EXPECT_GT(level(1)->width(), QFontMetrics(font).horizontalAdvance(longName) + 16);
+    menu.BeginUpdate();
+    menu.Items().children[0].children.push_back(Item(QString(3000, u'w')));
+    menu.EndUpdate();
+    EXPECT_LT(level(1)->width(), level(1)->screen()->availableGeometry().width());
+
     menu.BeginUpdate();
     menu.Items().children[0].children.clear();
     menu.EndUpdate();
