@@ -88,6 +88,12 @@ MenuItem* PopupLevel::owner() const
     return menu_ ? menu_->itemAt(path_) : nullptr;
 }
 
+bool PopupLevel::inStep() const
+{
+    const MenuItem* item = owner();
+    return item && (rows_.empty() || rows_.back() < int(item->children.size()));
+}
+
 int PopupLevel::left() const { return Frame + (sideBar_ ? SideBarWidth : 0); }
 int PopupLevel::viewTop() const { return Frame + (scrolls_ ? StripHeight : 0); }
 int PopupLevel::viewHeight() const { return height() - 2 * viewTop(); }
@@ -218,7 +224,7 @@ int PopupLevel::rowAt(const QPoint& pos) const
 int PopupLevel::pageRow(int direction) const
 {
     const MenuItem* item = owner();
-    if (!item || rows_.empty())
+    if (!inStep() || rows_.empty())
         return -1;
     const int from = current_ >= 0 ? offsets_[current_] : (direction > 0 ? 0 : offsets_.back());
     const int y = std::clamp(from + direction * viewHeight(), 0, offsets_.back() - 1);
@@ -261,7 +267,7 @@ void PopupLevel::hoverAt(const QPoint& pos)
     }
     const int row = rowAt(pos);
     const MenuItem* item = owner();
-    if (row >= 0 && item && popup::canBeCurrent(item->children[rows_[row]]) && menu_)
+    if (row >= 0 && inStep() && popup::canBeCurrent(item->children[rows_[row]]) && menu_)
         menu_->hovered(this, row);
 }
 
@@ -330,7 +336,7 @@ void PopupLevel::paintEvent(QPaintEvent* event)
         paintSideBar(painter);
 
     const MenuItem* item = owner();
-    if (!item || rows_.empty())
+    if (!inStep() || rows_.empty())
         return;
     painter.save();
     painter.setClipRect(QRect(left(), viewTop(), width() - left() - Frame, viewHeight()));

@@ -26,6 +26,9 @@ public:
     MenuItem* owner() const;
     // Item indices of the shown rows.
     const std::vector<int>& rows() const { return rows_; }
+    // Whether the rows still fit the items: changes made outside an update bracket are
+    // not seen until the next one ends, and until then the level ignores input.
+    bool inStep() const;
 
     // Reads the items again: rows, widths, size. False when there is nothing left to show.
     bool refresh();

@@ -218,6 +218,8 @@ bool TBcBarPopupMenu::openSubmenu(int levelIndex, int row, bool firstCurrent)
 void TBcBarPopupMenu::activate(int levelIndex, int row, bool firstCurrent)
 {
     PopupLevel* level = levels_[levelIndex];
+    if (!level->inStep())
+        return;
     const MenuItem& item = level->owner()->children[level->rows()[row]];
     if (popup::opensSubmenu(item)) {
         closeFrom(levelIndex + 1);
@@ -234,9 +236,9 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
     // Keys act on the deepest open level, wherever the pointer is.
     const int index = int(levels_.size()) - 1;
     PopupLevel* level = levels_.back();
-    const MenuItem* owner = level->owner();
-    if (!owner)
+    if (!level->inStep())
         return;
+    const MenuItem* owner = level->owner();
     const auto& items = owner->children;
     const auto& rows = level->rows();
     const int current = level->currentRow();
@@ -343,7 +345,7 @@ void TBcBarPopupMenu::pointerMoved(const QPoint& globalPos)
 void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
 {
     const int index = indexOf(level);
-    if (index < 0)
+    if (index < 0 || !level->inStep())
         return;
     level->setCurrentRow(row, false);
     // Coming into a sub-menu keeps the way to it lit and cancels a pending close.
@@ -370,7 +372,7 @@ void TBcBarPopupMenu::submenuDelayPassed()
     if (delayedLevel_ < 0 || delayedLevel_ >= int(levels_.size()))
         return;
     PopupLevel* level = levels_[delayedLevel_];
-    if (level->currentRow() != delayedRow_)
+    if (level->currentRow() != delayedRow_ || !level->inStep())
         return;
     closeFrom(delayedLevel_ + 1);
     if (popup::opensSubmenu(level->owner()->children[level->rows()[delayedRow_]]))
@@ -381,7 +383,7 @@ void TBcBarPopupMenu::pressed(PopupLevel* level, int row)
 {
     openingPress_ = false;
     const int index = indexOf(level);
-    if (index < 0 || row < 0)
+    if (index < 0 || row < 0 || !level->inStep())
         return;
     const MenuItem& item = level->owner()->children[level->rows()[row]];
     if (!popup::canBeCurrent(item))
@@ -401,7 +403,7 @@ void TBcBarPopupMenu::released(PopupLevel* level, int row)
         openingPress_ = false;
         return;
     }
-    if (!level || row < 0 || indexOf(level) < 0)
+    if (!level || row < 0 || indexOf(level) < 0 || !level->inStep())
         return;
     const MenuItem& item = level->owner()->children[level->rows()[row]];
     if (popup::isChoosable(item))
