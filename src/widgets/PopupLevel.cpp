@@ -67,7 +67,6 @@ PopupLevel::PopupLevel(TBcBarPopupMenu* menu, std::vector<int> path, bool sideBa
 {
     // A press outside closes the menu and nothing else.
     setAttribute(Qt::WA_NoMouseReplay);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     font_ = QGuiApplication::font();
     font_.setPixelSize(11);

@@ -346,6 +346,30 @@ TEST_F(TBcBarPopupMenuTest, OnlyTheRootHasTheSideBarAndItIsSetUpBeforeEachPainti
     EXPECT_EQ(setups, before) << "a sub-menu has no side bar to set up";
 }
 
+TEST_F(TBcBarPopupMenuTest, TitledSeparatorLinesFadeOutAtTheirEndsWhenTheBarSetUpSaysSo)
+{
+    bool fade = false;
+    menu.OnBeforeDrawBar = [&] {
+        menu.SeparatorFade = fade;
+        menu.FadeWidth = 40;
+    };
+    open({Item("a"), Separator("section"), Item("b")});
+    // How far the line's outer end stands out from the background.
+    const auto outerEndContrast = [&] {
+        const QImage shot = level(0)->grab().toImage();
+        const QRect box = level(0)->rowRect(1);
+        const QColor background = level(0)->palette().color(QPalette::Window);
+        int contrast = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x < box.left() + 5; ++x)
+                contrast = std::max(contrast, std::abs(QColor(shot.pixel(x, y)).value() - background.value()));
+        return contrast;
+    };
+    EXPECT_GT(outerEndContrast(), 30);
+    fade = true;
+    EXPECT_LT(outerEndContrast(), 12);
+}
+
 TEST_F(TBcBarPopupMenuTest, OpenLevelsAreMeasuredAgainOnlyWhenTheOutermostUpdateEnds)
 {
     MenuItem parent = Item("parent", ItemClick::None);
