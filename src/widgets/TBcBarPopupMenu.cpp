@@ -340,6 +340,8 @@ void TBcBarPopupMenu::pointerMoved(const QPoint& globalPos)
             level->stopAutoScroll();
     if (under)
         under->hoverAt(under->mapFromGlobal(globalPos));
+    else if (!levels_.empty())
+        levels_.back()->setCurrentRow(-1, false); // the way to an open sub-menu stays lit
 }
 
 void TBcBarPopupMenu::hovered(PopupLevel* level, int row)

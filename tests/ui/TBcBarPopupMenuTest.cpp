@@ -442,6 +442,33 @@ TEST_F(TBcBarPopupMenuTest, TheMouseOpensChoosesAndClosesAcrossLevels)
     EXPECT_EQ(chosen.size(), 1u);
 }
 
+TEST_F(TBcBarPopupMenuTest, LevelsStayOnScreenOpeningUpwardsAndLeftwardsWhenThereIsNoRoom)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    MenuItem parent = Item("parent", ItemClick::None);
+    parent.children = {Item("child")};
+    menu.OnPopup = [&] { menu.Items().children = {Item("x"), parent}; };
+
+    const QPoint corner = area.bottomRight() - QPoint(5, 5);
+    menu.popup(corner);
+    ASSERT_TRUE(menu.isOpen());
+    const QRect root = level(0)->geometry();
+    EXPECT_EQ(root.bottomRight() + QPoint(1, 1), corner) << "above and left of the point";
+    key(Qt::Key_End);
+    key(Qt::Key_Right);
+    ASSERT_EQ(depth(), 2);
+    EXPECT_LE(level(1)->geometry().right(), root.left() + 2) << "the sub-menu opens to the left";
+    EXPECT_TRUE(area.contains(level(1)->geometry()));
+
+    const QPoint nearOrigin = area.topLeft() + QPoint(10, 10);
+    menu.popup(nearOrigin);
+    ASSERT_EQ(level(0)->pos(), nearOrigin);
+    key(Qt::Key_End);
+    key(Qt::Key_Right);
+    ASSERT_EQ(depth(), 2);
+    EXPECT_GE(level(1)->x(), level(0)->geometry().right() - 2) << "and to the right where there is room";
+}
+
 TEST_F(TBcBarPopupMenuTest, TheReleaseOfThePressThatOpenedTheMenuChoosesNothing)
 {
     QWidget button;
