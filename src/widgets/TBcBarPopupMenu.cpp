@@ -412,7 +412,7 @@ void TBcBarPopupMenu::released(PopupLevel* level, int row)
         finish(item);
 }
 
-const QPixmap TBcBarPopupMenu::pictureOf(const MenuItem& item)
+QPixmap TBcBarPopupMenu::pictureOf(const MenuItem& item)
 {
     switch (item.Picture.source) {
     case ItemPicture::None:

@@ -92,7 +92,7 @@ private:
     void typed(int levelIndex, const QString& text);
     void submenuDelayPassed();
 
-    const QPixmap pictureOf(const MenuItem& item);
+    QPixmap pictureOf(const MenuItem& item);
 
     QWidget* owner_;
     MenuItem root_;
