@@ -10,12 +10,16 @@
 #include "bar/DriveList.h"
 #include "bar/FloatingPlacement.h"
 #include "menus/Launch.h"
+#include "menus/LaunchItem.h"
+#include "menus/PopupMenu.h"
+#include "menus/TFavsThread.h"
 #include "platform/Drives.h"
 #include "platform/Shell.h"
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
 #include "widgets/HintWindow.h"
+#include "widgets/TBcBarPopupMenu.h"
 #include "widgets/TCoolTrayIcon.h"
 #include "widgets/TPlumBut.h"
 #include "platform/Registry.h"
@@ -29,6 +33,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
@@ -63,15 +68,15 @@ void TForm1::CreateChildren()
     panels_->a4m->installEventFilter(this);
     HintWindow_ = new HintWindow();
     eTray = new TCoolTrayIcon(this);
-    popup_myfolders = new QMenu(this);
+    popup_myfolders = new TBcBarPopupMenu(this);
+    popup_myfolders->OnPopup = [this] { popup_myfoldersPopup(); };
+    popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
+    popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
+    popup_myfolders->OnChoose = [this](const MenuItem& item) { LaunchItem(item); };
 
     connect(panels_->bScrLeft, &TPlumBut::clicked, this, &TForm1::bScrLeftClick);
     connect(panels_->bScrRight, &TPlumBut::clicked, this, &TForm1::bScrRightClick);
-    connect(eTray, &TCoolTrayIcon::menuRequested, this, [this](const QPoint& at) {
-        // The tray's menu is the main menu, whatever button was last under the pointer.
-        MenuKey = QStringLiteral("Normal");
-        popup_myfolders->popup(at);
-    });
+    connect(eTray, &TCoolTrayIcon::menuRequested, this, [this](const QPoint& at) { PopupFrom(at, true); });
     connect(a4_, &ProgramStrip::entered, this, [this](const QString& path, const QString& name, QWidget* button) {
         MenuKey = ProgramButtonMenuKey(path);
         ShowButtonHint(button, name);
@@ -125,8 +130,103 @@ void TForm1::HideButtonHint()
 
 void TForm1::DropMenu(const QPoint& globalTopLeft)
 {
+    PopupFrom(globalTopLeft, false);
+}
+
+void TForm1::PopupFrom(const QPoint& at, bool fromTray)
+{
     HideButtonHint();
-    popup_myfolders->popup(globalTopLeft);
+    popupFromTray_ = fromTray;
+    popup_myfolders->Title = fromTray ? QStringLiteral("Normal") : MenuKey;
+    popup_myfolders->popup(at);
+}
+
+void TForm1::popup_myfoldersPopup()
+{
+    PopupRequest request;
+    PopupSources& src = request.sources;
+    src.MenuKey = MenuKey;
+    src.DisplayTitle = DisplayTitle;
+    src.HomeLabel = HomeLabel;
+    src.HomeAddress = HomeAddress;
+    src.Drives = services_.drives.list();
+    src.ExceptDrives = Settings.ExceptDrives;
+    src.programFolder = services_.programFolder;
+    src.PvfolderViewStyle = PvfolderViewStyle;
+    request.fromTray = popupFromTray_;
+    folderMenus_.WinFolderList = WinFolderList;
+    folderMenus_.programFolder = services_.programFolder;
+    folderMenus_.Drives_subfolders = Settings.Drives_subfolders;
+    folderMenus_.Drives_files = Settings.Drives_files;
+    folderMenus_.Drives_hidden = Settings.Drives_hidden;
+    folderMenus_.Drives_fullimages = Settings.Drives_fullimages;
+    request.folders = &folderMenus_;
+    request.registry = &services_.registry;
+    request.favourites = &Favourites;
+    const QString data = DataFilePath(0, services_.programFolder);
+    request.readWebLinks = [data] { return ReadWebLinks(data); };
+    if (parvo::popup_myfoldersPopup(popup_myfolders->Items(), request) == PopupOutcome::DamagedBranding) {
+        popup_myfolders->Items().children.clear();
+        FatalDataError();
+        // Leave from the event loop, after the menu has finished opening.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+    }
+}
+
+void TForm1::popup_myfoldersBeforeDrawBar()
+{
+    // The caption follows the key alone, also when the tray opened the main menu.
+    popup_myfolders->SideBarCaption = SideBarCaption(MenuKey, DisplayTitle);
+    popup_myfolders->CaptionColor = QColor(0xFF, 0xFF, 0xFF);
+    popup_myfolders->GradientEnd = AccentColor;
+    popup_myfolders->SeparatorFade = true;
+    popup_myfolders->FadeWidth = 40;
+}
+
+void TForm1::ExpandItem(MenuItem& item)
+{
+    folderMenus_.RootBuild = false;
+    ExpandFolderItem(folderMenus_, popup_myfolders->Items(), &item);
+}
+
+void TForm1::LaunchItem(const MenuItem& item)
+{
+    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.programFolder, BrowserCommand,
+                      Settings.Explorer, DisplayTitle, HomeLabel, HomeAddress, AddLinkRequest};
+    parvo::LaunchItem(ctx, item);
+    AddLinkRequest = ctx.AddLinkRequest;
+}
+
+void TForm1::RefreshCompletion()
+{
+    const QString data = DataFilePath(0, services_.programFolder);
+    if (!parvo::RefreshCompletion(services_.registry, services_.programFolder, data, Completion)) {
+        FatalDataError();
+        QCoreApplication::exit(1);
+    }
+}
+
+// The favourite-folder window, the options dialog, the help viewer and the GO! dialog
+// are windows of their own that the bar does not have yet: their items reach these
+// calls and open nothing until those windows exist.
+void TForm1::ShowPvfolderWindow(PvfolderView) {}
+void TForm1::SetPvfolderViewStyle(int style)
+{
+    PvfolderViewStyle = style;
+}
+void TForm1::OpenOptionsDialog(bool) {}
+void TForm1::ShowHelp(const QString&) {}
+void TForm1::ClickGo() {}
+
+void TForm1::CloseBar()
+{
+    close();
+}
+
+void TForm1::ToggleDrive(bool hide, const QString& root)
+{
+    if (parvo::ToggleDrive(services_.registry, Settings, services_.drives.list(), hide, root))
+        Relayout();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -227,6 +327,8 @@ bool TForm1::FormCreate()
     driveButtons_->setBarColors(BarColor, FontColor);
     if (HasWebAddress)
         panels_->setWebLabel(WebAddress, HomeAddress);
+    popup_myfolders->setImages(Pictures->PopupImg, Pictures->SponsorImg);
+    popup_myfolders->GradientEnd = AccentColor;
     eTray->setIcon(Pictures->TrayIcon);
     eTray->setHint(DisplayTitle);
 
@@ -261,8 +363,9 @@ bool TForm1::FormCreate()
     ScrollStep = 22;
     StartingUp = false;
     created_ = true;
-    // The favourites scanner, once it exists, starts here: last, at idle priority, so
-    // that nothing it reads delays the bar's first appearance.
+    // Last, at idle priority, so that nothing it reads delays the bar's first appearance.
+    favsThread_ = new TFavsThread(this, [this] { RefreshCompletion(); });
+    favsThread_->startIdle();
     return true;
 }
 

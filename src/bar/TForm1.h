@@ -5,12 +5,15 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "menus/BarCommands.h"
+#include "menus/CompletionList.h"
+#include "menus/Favourites.h"
+#include "menus/FolderMenu.h"
 #include "settings/BarSettings.h"
 
 #include <QColor>
 #include <QString>
 #include <QStringList>
-#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -28,6 +31,9 @@ struct DriveInfo;
 class HintWindow;
 class ProgramStrip;
 class TCoolTrayIcon;
+class TBcBarPopupMenu;
+class TFavsThread;
+struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
 struct BarServices {
@@ -41,7 +47,7 @@ struct BarServices {
     Shell& shell;                            // opening folders, programs and addresses
 };
 
-class TForm1 : public TAppBar {
+class TForm1 : public TAppBar, private BarCommands {
     Q_OBJECT
 public:
     explicit TForm1(BarServices services);
@@ -55,11 +61,13 @@ public:
     void ShowRunningInstance();
 
     // Lays the bar out again after its contents changed (options, drops, hidden drives).
-    void Relayout();
+    void Relayout() override;
     // Rebuilds the program strip from the shortcut list.
-    void BuildProgramButtons();
+    void BuildProgramButtons() override;
     // The bar's one shared popup menu; rebuilt from `MenuKey` at every opening.
-    QMenu* popup_myfolders = nullptr;
+    TBcBarPopupMenu* popup_myfolders = nullptr;
+    // Rebuilds the address-completion lists (also run once, shortly after start-up).
+    void RefreshCompletion() override;
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -76,6 +84,10 @@ public:
     QString BrowserCommand;
     QStringList WinFolderList;
     QStringList ProgramNames;
+    CompletionLists Completion;   // CompletionList and the GO! dialog's copy
+    FavouritesData Favourites;    // the last scan of the Internet favourites
+    int PvfolderViewStyle = 0;    // the favourite-folder window's list view, 0 to 3
+    bool AddLinkRequest = false;  // the options dialog opened to add a program shortcut
     int ScrollOffset = 0;
     int ScrollStep = 22;
     bool StartingUp = true;
@@ -100,6 +112,22 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
 
+    // The shared popup.
+    void PopupFrom(const QPoint& at, bool fromTray);
+    void popup_myfoldersPopup();
+    void popup_myfoldersBeforeDrawBar();
+    void ExpandItem(MenuItem& item);
+    void LaunchItem(const MenuItem& item);
+
+    // What menu items ask of the bar.
+    void ShowPvfolderWindow(PvfolderView view) override;
+    void SetPvfolderViewStyle(int style) override;
+    void OpenOptionsDialog(bool addLinkRequest) override;
+    void ShowHelp(const QString& topic) override;
+    void CloseBar() override;
+    void ClickGo() override;
+    void ToggleDrive(bool hide, const QString& root) override;
+
     BarServices services_;
     bool created_ = false;
     BarPanels* panels_ = nullptr;
@@ -108,6 +136,9 @@ private:
     HintWindow* HintWindow_ = nullptr;
     TCoolTrayIcon* eTray = nullptr;
     std::optional<BarLayout> layout_;
+    FolderMenuState folderMenus_;
+    bool popupFromTray_ = false;
+    TFavsThread* favsThread_ = nullptr;
 };
 
 } // namespace parvo

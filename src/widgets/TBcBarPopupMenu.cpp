@@ -111,6 +111,7 @@ void TBcBarPopupMenu::popup(const QPoint& globalPos)
     if (OnPopup)
         OnPopup();
     auto* level = new PopupLevel(this, {}, true, owner_);
+    level->setWindowTitle(Title);
     levels_.push_back(level);
     level->move(globalPos);
     if (!level->refresh()) {
@@ -194,6 +195,7 @@ bool TBcBarPopupMenu::openSubmenu(int levelIndex, int row, bool firstCurrent)
         return false;
 
     auto* level = new PopupLevel(this, path, false, owner_);
+    level->setWindowTitle(item->Hint.isEmpty() ? item->Caption : item->Hint);
     const QRect rowBox = parent->rowRect(row);
     const QPoint rowTopRight = parent->mapToGlobal(QPoint(parent->width(), rowBox.top()));
     level->move(rowTopRight);

@@ -41,6 +41,9 @@ public:
     // The root level's side bar: 17 px wide, a gradient from GradientStart (bottom) to
     // GradientEnd (top) with the caption reading upwards in it.
     QString SideBarCaption;
+    // The root level's window title; a sub-menu's window is titled after its item's
+    // target (a folder's path), so window lists and screen readers can tell them apart.
+    QString Title;
     QColor GradientStart = Qt::black;
     QColor GradientEnd = QColor(128, 0, 128);
     QColor CaptionColor = Qt::white;

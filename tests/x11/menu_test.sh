@@ -19,8 +19,20 @@ chmod +x "$TMP/prova/segnale.sh"
 BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$bar")"
-bar_x=$X bar_y=$Y bar_w=$WIDTH bar_h=$HEIGHT
+info=$(xwininfo -id "$bar")
+bar_x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+bar_y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+bar_w=$(echo "$info" | sed -n 's/.*Width: *//p')
+bar_h=$(echo "$info" | sed -n 's/.*Height: *//p')
+
+# titled TEXT: waits for a visible window titled TEXT (Qt may add " — Parvo").
+titled() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
 
 # Find the button of the root drive by its hint.
 hint="$(printf 'Disco: /')"
@@ -29,27 +41,27 @@ x=0
 while [ "$x" -lt "$bar_w" ]; do
   xdotool mousemove $((bar_x + x)) $((bar_y + bar_h / 2))
   sleep 0.08
-  if xdotool search --onlyvisible --name "^$hint\$" >/dev/null 2>&1; then found=$x; break; fi
+  if xdotool search --onlyvisible --name "^$hint( — .*)?\$" >/dev/null 2>&1; then found=$x; break; fi
   x=$((x + 6))
 done
 [ -n "$found" ] || fail "no drive button shows the hint \"$hint\""
 
 xdotool click 1
-root=$(wait_for_window /) || { screenshot menu-missing; fail "the drive menu did not open"; }
+titled / || { screenshot menu-missing; fail "the drive menu did not open"; }
 screenshot menu-drive
 
 # Type-ahead finds a folder by its name inside "[ ... ]"; Right opens its sub-menu.
 xdotool type --delay 60 tmp
 xdotool key Right
-wait_for_window /tmp/ >/dev/null || { screenshot menu-tmp; fail "the sub-menu of /tmp/ did not open"; }
+titled /tmp/ || { screenshot menu-tmp; fail "the sub-menu of /tmp/ did not open"; }
 sleep 1.2 # a new search starts after a pause
 xdotool type --delay 60 "$top"
 xdotool key Right
-wait_for_window "$TMP/" >/dev/null || { screenshot menu-private; fail "the sub-menu of $TMP/ did not open"; }
+titled "$TMP/" || { screenshot menu-private; fail "the sub-menu of $TMP/ did not open"; }
 sleep 1.2
 xdotool type --delay 60 prova
 xdotool key Right
-wait_for_window "$TMP/prova/" >/dev/null || { screenshot menu-prova; fail "the sub-menu of prova did not open"; }
+titled "$TMP/prova/" || { screenshot menu-prova; fail "the sub-menu of prova did not open"; }
 screenshot menu-prova
 sleep 1.2
 xdotool type --delay 60 segnale
@@ -57,7 +69,7 @@ xdotool key Return
 for _ in $(seq 100); do [ -e "$TMP/segnale-ricevuto" ] && break; sleep 0.05; done
 [ -e "$TMP/segnale-ricevuto" ] || fail "choosing segnale.sh did not start it"
 sleep 0.3
-xdotool search --onlyvisible --name "^/\$" >/dev/null 2>&1 && fail "the menu stayed open after a choice"
+xdotool search --onlyvisible --name "^/( — .*)?\$" >/dev/null 2>&1 && fail "the menu stayed open after a choice"
 
 x11_stop
 echo "menu test passed"
