@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
@@ -112,6 +113,9 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Sort as an Italian desktop would, with full collation rules, even on a machine
+    // whose own locale is plain C.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     QTemporaryDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/folder-bench-XXXXXX")
                                    : QDir::tempPath() + QStringLiteral("/folder-bench-XXXXXX"));
     QWidget owner;
