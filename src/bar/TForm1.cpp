@@ -31,6 +31,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
 #include <QTimer>
@@ -233,6 +234,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == panels_->a4m && event->type() == QEvent::MouseMove)
         MenuKey = ProgramViewportMenuKey();
+    // A right click on the free part of the program area offers to add a shortcut.
+    if (watched == panels_->a4m && event->type() == QEvent::ContextMenu) {
+        MenuKey = ProgramViewportMenuKey();
+        DropMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

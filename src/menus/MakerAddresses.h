@@ -7,11 +7,11 @@
 
 namespace parvo {
 
-inline QString ProductHost() { return QStringLiteral("www.parvo.tessaline.it"); }
+inline QString ProductHost() { return QStringLiteral("www.parvo.example"); }
 inline QString ProductHomePage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/"); }
 inline QString LicenseePage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/world/parvo/licensee.php"); }
 inline QString VersionPage() { return QStringLiteral("http://") + ProductHost() + QStringLiteral("/world/parvo/version.php?number=1.3"); }
-inline QString MakersMailAddress() { return QStringLiteral("parvo@tessaline.it"); }
+inline QString MakersMailAddress() { return QStringLiteral("parvo@parvo.example"); }
 
 // The version the about box and the version check name.
 inline QString ProductVersion() { return QStringLiteral("1.3"); }

@@ -2,7 +2,12 @@
 
 #include "TempFiles.h"
 #include "app/StringTable.h"
+#include "FakeRegistry.h"
+#include "menus/Favourites.h"
+#include "menus/FolderMenu.h"
 #include "menus/MakerAddresses.h"
+#include "menus/PopupMenu.h"
+#include "settings/RegistryKeys.h"
 #include "settings/ListFiles.h"
 
 #include <QTemporaryDir>
@@ -178,4 +183,55 @@ TEST(MenuKeys, EachKeyOpensItsMenuWithItsSideBarCaption)
     EXPECT_EQ(SideBarCaption(QStringLiteral("viewstyle"), QStringLiteral("Parvo")), Str(69));
     EXPECT_EQ(SideBarCaption(QStringLiteral("/"), QStringLiteral("Parvo")), QString());
     EXPECT_EQ(SideBarCaption(QStringLiteral("app_panel"), QStringLiteral("Parvo")), QString());
+}
+
+TEST_F(Menus, EveryOpeningStartsAfreshFromTheKey)
+{
+    FakeRegistry reg;
+    FavouritesData favourites;
+    FolderMenuState folders;
+    folders.programFolder = src.programFolder;
+    PopupRequest request;
+    request.sources = src;
+    request.registry = &reg;
+    request.favourites = &favourites;
+    request.folders = &folders;
+    bool brandingDamaged = false;
+    request.readWebLinks = [&]() -> std::optional<QStringList> {
+        if (brandingDamaged)
+            return std::nullopt;
+        return QStringList{QStringLiteral("Casa=http://casa.it/")};
+    };
+    const auto open = [&](const QString& key, bool fromTray = false) {
+        request.sources.MenuKey = key;
+        request.fromTray = fromTray;
+        return popup_myfoldersPopup(root, request);
+    };
+
+    // The tray shows the main menu whatever the key, GO! in bold only for "Normal".
+    root.children.push_back(Separator(QStringLiteral("left over")));
+    ASSERT_EQ(open(QStringLiteral("Favs"), true), PopupOutcome::Built);
+    EXPECT_EQ(root.children.front().Caption, QStringLiteral("<< Casa >>"));
+    EXPECT_FALSE(root.children.back().Default);
+    open(QStringLiteral("Normal"), true);
+    EXPECT_TRUE(root.children.back().Default);
+
+    // The favourites menu comes from the folder the system names.
+    test::WriteBytes(dir.path() + QStringLiteral("/Favorites/Meteo.url"), "[InternetShortcut]\r\nURL=http://meteo.it/\r\n");
+    reg.set(QString::fromLatin1(keys::ShellFolders), QStringLiteral("Favorites"),
+            RegValue::fromText(dir.path() + QStringLiteral("/Favorites")));
+    open(QStringLiteral("Favs"));
+    EXPECT_EQ(Describe(root.children), QStringList{QStringLiteral("Meteo|http://meteo.it/|0|0|p6")});
+
+    // A drive that is gone shows its header and nothing else.
+    open(QStringLiteral("/media/gone/"));
+    EXPECT_EQ(Describe(root.children),
+              (QStringList{QStringLiteral("[ /media/gone/ ]|/media/gone/|1|-1|p8"), QStringLiteral("-||0|0|")}));
+
+    // Menus with the branding web links report damaged data; the others do not need it.
+    brandingDamaged = true;
+    EXPECT_EQ(open(QStringLiteral("Normal")), PopupOutcome::DamagedBranding);
+    EXPECT_EQ(open(QStringLiteral("Slinks")), PopupOutcome::DamagedBranding);
+    EXPECT_EQ(open(QStringLiteral("email")), PopupOutcome::Built);
+    EXPECT_EQ(root.children.size(), 3u);
 }
