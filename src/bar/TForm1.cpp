@@ -74,6 +74,9 @@ void TForm1::CreateChildren()
     popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
     popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
     popup_myfolders->OnChoose = [this](const MenuItem& item) { LaunchItem(item); };
+    // A folder fill of thousands of items brings the open levels up to date once.
+    folderMenus_.BeginUpdate = [this] { popup_myfolders->BeginUpdate(); };
+    folderMenus_.EndUpdate = [this] { popup_myfolders->EndUpdate(); };
 
     connect(panels_->bScrLeft, &TPlumBut::clicked, this, &TForm1::bScrLeftClick);
     connect(panels_->bScrRight, &TPlumBut::clicked, this, &TForm1::bScrRightClick);
