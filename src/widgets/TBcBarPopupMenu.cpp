@@ -31,7 +31,8 @@ QRect availableAt(const QPoint& point)
 } // namespace
 
 TBcBarPopupMenu::TBcBarPopupMenu(QWidget* owner)
-    : owner_(owner)
+    : QObject(owner)
+    , owner_(owner)
 {
     submenuTimer_.setSingleShot(true);
     connect(&submenuTimer_, &QTimer::timeout, this, &TBcBarPopupMenu::submenuDelayPassed);
