@@ -34,7 +34,6 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
-#include <QTimer>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
@@ -171,9 +170,7 @@ void TForm1::popup_myfoldersPopup()
     request.readWebLinks = [data] { return ReadWebLinks(data); };
     if (parvo::popup_myfoldersPopup(popup_myfolders->Items(), request) == PopupOutcome::DamagedBranding) {
         popup_myfolders->Items().children.clear();
-        FatalDataError();
-        // Leave from the event loop, after the menu has finished opening.
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+        EndForDamagedData();
     }
 }
 
@@ -205,8 +202,7 @@ void TForm1::RefreshCompletion()
 {
     const QString data = DataFilePath(0, services_.programFolder);
     if (!parvo::RefreshCompletion(services_.registry, services_.programFolder, data, Completion)) {
-        FatalDataError();
-        QCoreApplication::exit(1);
+        EndForDamagedData();
     }
 }
 
@@ -382,6 +378,13 @@ bool TForm1::FormCreate()
 void TForm1::FatalDataError()
 {
     services_.prompts.error(Str(100) + QLatin1Char(' ') + Str(101));
+}
+
+void TForm1::EndForDamagedData()
+{
+    FatalDataError();
+    // The event loop ends once the running handler returns; the placement is still saved.
+    QCoreApplication::exit(1);
 }
 
 void TForm1::LoadSettings()

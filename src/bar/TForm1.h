@@ -99,6 +99,8 @@ protected:
 
 private:
     void FatalDataError();
+    // The branding data went bad while the bar ran: the user is told and the program ends.
+    void EndForDamagedData();
     void LoadSettings();
     void CreateChildren();
     void ConnectHints();
