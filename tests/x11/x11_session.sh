@@ -1,6 +1,7 @@
 # Sourced by the X11 tests: a private virtual display with a window manager, a private
 # home and runtime folder, and a private copy of the program folder.
-#   x11_start PROGRAM_DIR   sets DISPLAY, HOME, XDG_*, PROG (the copied program folder)
+#   x11_start PROGRAM_DIR [WxH]   sets DISPLAY, HOME, XDG_*, PROG (the copied program
+#                                 folder); the screen is 1280x800 unless given
 #   x11_stop                ends everything started here
 
 x11_start() {
@@ -12,7 +13,7 @@ x11_start() {
   PROG=$TMP/prog
   # Xvfb picks a free display number itself and reports it on the descriptor.
   exec 5>"$TMP/display"
-  Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${2:-1280x800}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.05; done
   export DISPLAY=:$(cat "$TMP/display")
