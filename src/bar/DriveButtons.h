@@ -26,6 +26,7 @@ public:
     // length along the bar.
     int ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horizontal, int layout, int clickLayout,
                             const ImageStrip& popupImg);
+    const QList<TPlumBut*>& buttons() const { return buttons_; }
 
 signals:
     void entered(const DriveInfo& drive, QWidget* button);

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -96,6 +97,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void FormResize() override;
+    void PlacementChanged() override;
 
 private:
     void FatalDataError();
@@ -113,6 +115,7 @@ private:
     void bScrRightClick();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
+    void SavePlacementSoon();
 
     // The shared popup.
     void PopupFrom(const QPoint& at, bool fromTray);
@@ -141,6 +144,9 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    // Placement is saved a moment after it changes, once for a burst of changes (a drag
+    // lays the bar out many times), so that a crash or a lost display keeps it.
+    QTimer placementSave_;
 };
 
 } // namespace parvo
