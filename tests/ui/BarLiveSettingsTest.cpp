@@ -1,0 +1,161 @@
+// The assembled bar window, offscreen: the switches the options dialog turns while the
+// bar runs take effect at once, and the bar paints its grips where its panels leave room.
+
+#include "FakeDesktopBar.h"
+#include "FakeDrives.h"
+#include "FakeRegistry.h"
+#include "FakeShell.h"
+#include "FakeShellLinks.h"
+#include "UiApp.h"
+#include "bar/DriveButtons.h"
+#include "bar/TForm1.h"
+#include "settings/RegistryKeys.h"
+#include "widgets/MessagePrompts.h"
+#include "widgets/TPlumBut.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace parvo;
+
+namespace {
+
+struct BarLiveSettings : ::testing::Test {
+    QApplication& app = test::App();
+    QTemporaryDir folder; // the program folder: branding files, and the lists it writes
+    FakeRegistry registry;
+    FakeShellLinks links;
+    MessagePrompts prompts;
+    FakeDesktopBar desktop;
+    FakeDrives drives;
+    FakeShell shell;
+    std::unique_ptr<TForm1> bar;
+
+    void SetUp() override
+    {
+        const QDir built(QStringLiteral(PARVO_PROGRAM_DIR));
+        for (const QString& name : built.entryList({QStringLiteral("data*.mke")}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(built.filePath(name), folder.filePath(name)));
+        drives.drives = {{'C', "/", DriveFixed, "root"}, {'D', "/home/", DriveFixed, "home"}};
+        registry.set(keys::Program, "FirstLoad", RegValue::fromDword(0));
+        registry.set(keys::Program, "Floating", RegValue::fromDword(2)); // docked at the top
+    }
+    void Start()
+    {
+        bar = std::make_unique<TForm1>(BarServices{registry, links, prompts, folder.path(), [] { return QString(); },
+                                                   desktop, drives, shell});
+        bar->setAttribute(Qt::WA_DontShowOnScreen);
+        ASSERT_TRUE(bar->FormCreate());
+        bar->show();
+        Settle();
+    }
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+    WindowId id() const { return bar->winId(); }
+    QList<TPlumBut*> shownButtons() const
+    {
+        QList<TPlumBut*> shown;
+        for (TPlumBut* b : bar->findChildren<TPlumBut*>())
+            if (b->isVisibleTo(bar.get()))
+                shown.append(b);
+        return shown;
+    }
+    TPlumBut* firstDriveButton() const { return bar->findChild<DriveButtons*>()->buttons().value(0); }
+};
+
+} // namespace
+
+TEST_F(BarLiveSettings, TheTrayIconComesAndGoesWhileTheBarRuns)
+{
+    Start();
+    EXPECT_TRUE(bar->TrayIconVisible()) << "shown by default";
+    bar->SetTrayIconVisible(false);
+    EXPECT_FALSE(bar->TrayIconVisible());
+    EXPECT_FALSE(bar->Settings.TrayIconVisible);
+    bar->SetTrayIconVisible(true);
+    EXPECT_TRUE(bar->TrayIconVisible());
+}
+
+TEST_F(BarLiveSettings, AlwaysOnTopAndAutoHideApplyAtOnce)
+{
+    Start();
+    using S = DesktopBar::Stacking;
+    ASSERT_EQ(bar->geometry(), QRect(0, 0, 1280, 28));
+    bar->SetAlwaysOnTop(true);
+    EXPECT_EQ(desktop.stacking.value(id()), S::Above);
+    bar->SetAlwaysOnTop(false);
+    EXPECT_EQ(desktop.stacking.value(id()), S::Normal);
+
+    EXPECT_TRUE(bar->SetAutoHide(true));
+    EXPECT_EQ(desktop.autoHide.value(abeTop), id());
+    EXPECT_FALSE(desktop.reserved.contains(id()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->geometry() == QRect(0, -26, 1280, 28); }, 1000))
+        << "slid in at once";
+    EXPECT_TRUE(bar->SetAutoHide(false));
+    EXPECT_FALSE(desktop.autoHide.contains(abeTop));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->geometry() == QRect(0, 0, 1280, 28); }, 1000));
+    EXPECT_EQ(desktop.reserved.value(id()).strip, QRect(0, 0, 1280, 28));
+
+    // Another bar hides at the top already: the user is told, auto-hide stays off.
+    desktop.autoHide[abeTop] = 4242;
+    bool told = false;
+    QTimer::singleShot(0, [&told] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            told = true;
+            box->close();
+        }
+    });
+    EXPECT_FALSE(bar->SetAutoHide(true));
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(bar->Settings.AutoHide);
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 1280, 28));
+}
+
+TEST_F(BarLiveSettings, OptionalButtonsAndTheDriveFaceChangeTheBarAtOnce)
+{
+    Start();
+    const int before = shownButtons().size();
+    bar->SetButtonVisible(OptionalButton::Button_favs, false);
+    bar->SetButtonVisible(OptionalButton::Button_search, false);
+    EXPECT_FALSE(bar->ButtonVisible(OptionalButton::Button_favs));
+    EXPECT_TRUE(bar->ButtonVisible(OptionalButton::Button_email));
+    EXPECT_EQ(shownButtons().size(), before - 2);
+    bar->SetButtonVisible(OptionalButton::Button_favs, true);
+    EXPECT_EQ(shownButtons().size(), before - 1);
+
+    // Letters only, click only: narrower drive buttons without a menu.
+    bar->SetDriveLayout(3, 6);
+    TPlumBut* c = firstDriveButton();
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->size(), QSize(24, 22));
+    EXPECT_TRUE(c->glyph().isNull());
+    EXPECT_EQ(c->menuPart(), TPlumBut::MenuPart::None);
+
+    bar->SetDriveFont(12, true);
+    EXPECT_EQ(c->font().pointSize(), 12);
+    EXPECT_TRUE(c->font().bold());
+    bar->SetDriveFont(8, false);
+    EXPECT_EQ(c->font().pointSize(), 8);
+    EXPECT_FALSE(c->font().bold());
+}
+
+TEST_F(BarLiveSettings, TheAccentShowsOnlyInTheBareMarginsAtTheEnds)
+{
+    Start();
+    const QImage image = bar->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(1280, 28));
+    const QRgb accent = bar->AccentColor.rgb();
+    EXPECT_EQ(image.pixel(4, 25), accent) << "the free margin at the left is the grip";
+    EXPECT_EQ(image.pixel(1276, 25), accent) << "and at the right";
+    EXPECT_NE(image.pixel(15, 25), accent) << "under the logo button";
+    EXPECT_NE(image.pixel(1258, 25), accent) << "around the right scroll button";
+}
