@@ -9,6 +9,7 @@
 #include <QMimeDatabase>
 #include <QScreen>
 #include <QStyle>
+#include <QToolTip>
 
 namespace parvo {
 
@@ -132,7 +133,9 @@ void TBcBarPopupMenu::popup(const QPoint& globalPos)
     level->keepOnScreen();
     openingPress_ = QGuiApplication::mouseButtons() != Qt::NoButton;
     openingPoint_ = QCursor::pos();
+    opener_ = openingPress_ ? QApplication::widgetAt(openingPoint_) : nullptr;
     typedPrefix_.clear();
+    keyLevel_ = 0;
     level->show();
 }
 
@@ -165,7 +168,9 @@ void TBcBarPopupMenu::closeFrom(int levelIndex)
     closing_ = wasClosing;
     if (delayedLevel_ >= levelIndex)
         submenuTimer_.stop();
+    keyLevel_ = std::min(keyLevel_, std::max(0, levelIndex - 1));
     typedPrefix_.clear();
+    QToolTip::hideText();
 }
 
 void TBcBarPopupMenu::levelHidden(PopupLevel* level)
@@ -213,8 +218,10 @@ bool TBcBarPopupMenu::openSubmenu(int levelIndex, int row, bool firstCurrent)
     levels_.push_back(level);
     typedPrefix_.clear();
     level->show();
-    if (firstCurrent)
+    if (firstCurrent) {
         level->setCurrentRow(popup::stepRow(item->children, level->rows(), -1, +1));
+        keyLevel_ = int(levels_.size()) - 1;
+    }
     return true;
 }
 
@@ -236,11 +243,13 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
 {
     if (levels_.empty())
         return;
-    // Keys act on the deepest open level, wherever the pointer is.
-    const int index = int(levels_.size()) - 1;
-    PopupLevel* level = levels_.back();
+    // Keys act where the user is: the level the pointer went back to, not necessarily
+    // the deepest one open.
+    const int index = std::clamp(keyLevel_, 0, int(levels_.size()) - 1);
+    PopupLevel* level = levels_[index];
     if (!level->inStep())
         return;
+    const bool deeperOpen = index + 1 < int(levels_.size());
     const MenuItem* owner = level->owner();
     const auto& items = owner->children;
     const auto& rows = level->rows();
@@ -250,20 +259,30 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
-        level->setCurrentRow(popup::stepRow(items, rows, current, event->key() == Qt::Key_Up ? -1 : +1));
-        break;
     case Qt::Key_Home:
-        level->setCurrentRow(popup::stepRow(items, rows, -1, +1));
-        break;
     case Qt::Key_End:
-        level->setCurrentRow(popup::stepRow(items, rows, -1, -1));
-        break;
     case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        level->setCurrentRow(level->pageRow(event->key() == Qt::Key_PageUp ? -1 : +1));
+    case Qt::Key_PageDown: {
+        // Moving off a row closes the sub-menu it had open.
+        if (deeperOpen)
+            closeFrom(index + 1);
+        const int key = event->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down)
+            level->setCurrentRow(popup::stepRow(items, rows, current, key == Qt::Key_Up ? -1 : +1));
+        else if (key == Qt::Key_Home || key == Qt::Key_End)
+            level->setCurrentRow(popup::stepRow(items, rows, -1, key == Qt::Key_Home ? +1 : -1));
+        else
+            level->setCurrentRow(level->pageRow(key == Qt::Key_PageUp ? -1 : +1));
         break;
+    }
     case Qt::Key_Right:
-        if (current >= 0 && popup::opensSubmenu(items[rows[current]])) {
+        if (deeperOpen && current >= 0 && levels_[index + 1]->path().back() == rows[current]) {
+            // Into the sub-menu the row has open already.
+            PopupLevel* child = levels_[index + 1];
+            keyLevel_ = index + 1;
+            if (child->currentRow() < 0)
+                child->setCurrentRow(popup::stepRow(child->owner()->children, child->rows(), -1, +1));
+        } else if (current >= 0 && popup::opensSubmenu(items[rows[current]])) {
             closeFrom(index + 1);
             openSubmenu(index, current, true);
         }
@@ -296,8 +315,11 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
         return;
     }
     default:
-        if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+            if (deeperOpen)
+                closeFrom(index + 1);
             return typed(index, event->text());
+        }
         return;
     }
     typedPrefix_.clear();
@@ -353,6 +375,8 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
     if (index < 0 || !level->inStep())
         return;
     level->setCurrentRow(row, false);
+    keyLevel_ = index;
+    showHiddenCaption(level, row);
     // Coming into a sub-menu keeps the way to it lit and cancels a pending close.
     for (int i = 0; i < index; ++i)
         levels_[i]->setCurrentRow(levels_[i]->rowOfIndex(levels_[i + 1]->path().back()), false);
@@ -364,12 +388,26 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
         submenuTimer_.stop();
         return;
     }
+    // The pointer gliding along a row must not put its sub-menu off again and again.
+    if (submenuTimer_.isActive() && delayedLevel_ == index && delayedRow_ == row)
+        return;
     const MenuItem& item = level->owner()->children[level->rows()[row]];
     if (popup::opensSubmenu(item) || index + 1 < int(levels_.size())) {
         delayedLevel_ = index;
         delayedRow_ = row;
         submenuTimer_.start(submenuDelay());
     }
+}
+
+void TBcBarPopupMenu::showHiddenCaption(PopupLevel* level, int row)
+{
+    const QString whole = level->hiddenCaption(row);
+    if (whole.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QRect box = level->rowRect(row);
+    QToolTip::showText(level->mapToGlobal(box.bottomLeft() + QPoint(box.width() / 3, 2)), whole, level, box);
 }
 
 void TBcBarPopupMenu::submenuDelayPassed()
@@ -400,6 +438,18 @@ void TBcBarPopupMenu::pressed(PopupLevel* level, int row)
         closeFrom(index + 1);
         openSubmenu(index, row, false);
     }
+}
+
+void TBcBarPopupMenu::pressedOutside(const QPoint& globalPos)
+{
+    // Closing, the menu lets the press go on to what lies under it (another button of the
+    // bar drops its menu at once), except to the button that opened it, which would only
+    // open it again.
+    if (!levels_.empty()) {
+        QWidget* under = QApplication::widgetAt(globalPos);
+        levels_.front()->setAttribute(Qt::WA_NoMouseReplay, under && under == opener_);
+    }
+    closeAll();
 }
 
 void TBcBarPopupMenu::released(PopupLevel* level, int row)
