@@ -160,10 +160,10 @@ void TAppBar::FollowScreens()
     MaxHeight = limits.MaxHeight;
     MaxHorzDockSize = limits.MaxHorzDockSize;
     MaxVertDockSize = limits.MaxVertDockSize;
+    // The drag ends on the new monitors. A docked bar whose monitor went away stands on
+    // the nearest one, and goes back to its own when it comes back.
     if (!created_ || ProposedEdge != abeUnknown)
-        return; // the drag ends on the new monitors
-    // A bar whose monitor went away moves to the nearest one.
-    anchor_ = monitor.center();
+        return;
     if (settings_.Edge == abeFloat) {
         QList<QRect> screens;
         for (const Monitor& m : monitors)

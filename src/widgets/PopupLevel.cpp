@@ -78,6 +78,8 @@ PopupLevel::PopupLevel(TBcBarPopupMenu* menu, std::vector<int> path, bool sideBa
     , path_(std::move(path))
     , sideBar_(sideBar)
 {
+    // A press outside is passed on by the menu itself, where it should go.
+    setAttribute(Qt::WA_NoMouseReplay);
     setMouseTracking(true);
     // The desktop's own menu font, at the size the user chose.
     font_ = QApplication::font("QMenu");
@@ -321,7 +323,7 @@ void PopupLevel::mousePressEvent(QMouseEvent* event)
     const QPoint global = globalPoint(event->globalPosition());
     PopupLevel* level = menu_->levelAtGlobal(global);
     if (!level)
-        return menu_->pressedOutside(global);
+        return menu_->pressedOutside(*event);
     menu_->pressed(level, level->rowAt(level->mapFromGlobal(global)));
 }
 

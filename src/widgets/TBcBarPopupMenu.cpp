@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeDatabase>
 #include <QScreen>
 #include <QStyle>
@@ -440,16 +441,23 @@ void TBcBarPopupMenu::pressed(PopupLevel* level, int row)
     }
 }
 
-void TBcBarPopupMenu::pressedOutside(const QPoint& globalPos)
+void TBcBarPopupMenu::pressedOutside(const QMouseEvent& press)
 {
-    // Closing, the menu lets the press go on to what lies under it (another button of the
-    // bar drops its menu at once), except to the button that opened it, which would only
-    // open it again.
-    if (!levels_.empty()) {
-        QWidget* under = QApplication::widgetAt(globalPos);
-        levels_.front()->setAttribute(Qt::WA_NoMouseReplay, under && under == opener_);
-    }
+    // Closing, the menu passes the press on to what of ours lies under it (another button
+    // of the bar drops its menu at once), except to the button that opened it, which
+    // would only open it again. The window system's own grab would swallow it.
+    const QPoint global = press.globalPosition().toPoint();
+    const QPointer<QWidget> under = QApplication::widgetAt(global);
     closeAll();
+    if (!under || under == opener_)
+        return;
+    const Qt::MouseButton button = press.button();
+    const Qt::MouseButtons buttons = press.buttons();
+    const Qt::KeyboardModifiers modifiers = press.modifiers();
+    QTimer::singleShot(0, under, [under, global, button, buttons, modifiers] {
+        QMouseEvent again(QEvent::MouseButtonPress, under->mapFromGlobal(global), global, button, buttons, modifiers);
+        QApplication::sendEvent(under, &again);
+    });
 }
 
 void TBcBarPopupMenu::released(PopupLevel* level, int row)

@@ -23,6 +23,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QMouseEvent;
 class QWidget;
 
 namespace parvo {
@@ -85,7 +86,7 @@ private:
     void keyPressed(PopupLevel* level, QKeyEvent* event);
     void hovered(PopupLevel* level, int row);
     void pressed(PopupLevel* level, int row);
-    void pressedOutside(const QPoint& globalPos);
+    void pressedOutside(const QMouseEvent& press);
     void released(PopupLevel* level, int row);
     void pointerMoved(const QPoint& globalPos);
     void levelHidden(PopupLevel* level);

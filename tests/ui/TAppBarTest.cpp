@@ -424,11 +424,15 @@ TEST_F(AppBar, TheBarFollowsTheMonitorsWhenTheyChange)
     Settle();
     EXPECT_EQ(bar->geometry(), QRect(0, 718, 1280, 28));
 
-    // Its monitor unplugged, it moves to the one left.
-    desktop.monitorList.removeFirst();
+    // Its monitor unplugged, it moves to the one left, and back when it returns.
+    const Monitor first = desktop.monitorList.takeFirst();
     desktop.notices.screensChanged();
     Settle();
     EXPECT_EQ(bar->geometry(), QRect(1280, 766, 1024, 28));
+    desktop.monitorList.append(first);
+    desktop.notices.screensChanged();
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(0, 718, 1280, 28));
 
     // A floating bar left off every monitor is brought back onto one.
     settings.AutoHide = false;
