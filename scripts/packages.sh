@@ -24,14 +24,16 @@ parvo_install_packages() {
   fi
 }
 
-# parvo_build [BUILD_DIR]: configures and builds the whole project with clang.
+# parvo_build [BUILD_DIR [CMAKE_OPTION...]]: configures (with the options, the first
+# time) and builds the whole project with clang.
 parvo_build() {
   build=${1:-build}
+  [ $# -gt 0 ] && shift
   if [ ! -f "$build/build.ninja" ]; then
     # A compiler cache, where the machine has one, makes rebuilds in other checkouts cheap.
     launcher=""
     command -v ccache >/dev/null 2>&1 && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher >/dev/null || return 1
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher "$@" >/dev/null || return 1
   fi
   cmake --build "$build" --parallel "$(nproc)"
 }
