@@ -10,6 +10,7 @@
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
 #include "settings/BarSettings.h"
+#include "settings/FirstRunSetup.h"
 
 #include <QColor>
 #include <QString>
@@ -33,6 +34,7 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class MenuReads;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -40,8 +42,12 @@ struct BarServices {
     Registry& registry;
     ShellLinks& links;
     MessagePrompts& prompts;
-    QString programFolder;
-    std::function<QString()> findTextEditor; // for the first run's editor button
+    QString programFolder; // the executable's folder: branding files, help file, engines
+    // Where the user's lists (data/) and program shortcuts (links/) live: the program
+    // folder on a portable copy, the user's data folder on a system install. Empty: the
+    // program folder.
+    QString listsFolder;
+    std::function<TextEditorChoice()> findTextEditor; // for the first run's editor button
     DesktopBar& desktop;                     // docking to a screen edge
     Drives& drives;                          // the drive strip's drives
     Shell& shell;                            // opening folders, programs and addresses
@@ -98,6 +104,8 @@ protected:
     void FormResize() override;
 
 private:
+    // The folder holding data/ and links/.
+    const QString& ListsFolder() const;
     void FatalDataError();
     // The branding data went bad while the bar ran: the user is told and the program ends.
     void EndForDamagedData();
@@ -139,6 +147,7 @@ private:
     TCoolTrayIcon* eTray = nullptr;
     std::optional<BarLayout> layout_;
     FolderMenuState folderMenus_;
+    MenuReads* menuReads_ = nullptr; // the popup's folder and favourites reads
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "platform/linux/RegistryFile.h"
 
+#include "settings/WindowsText.h"
+
 #include <QStringDecoder>
 
 namespace parvo {
@@ -55,15 +57,10 @@ QString quoted(const QString& s)
     return out;
 }
 
-QByteArray utf16WithTerminator(const QString& s)
+// REGEDIT4 stores texts in hex form as single-byte text ended by a zero.
+QByteArray bytesWithTerminator(const QString& s)
 {
-    QByteArray bytes;
-    bytes.reserve((s.size() + 1) * 2);
-    for (QChar c : s) {
-        bytes.append(char(c.unicode() & 0xff));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    bytes.append('\0');
+    QByteArray bytes = s.toUtf8();
     bytes.append('\0');
     return bytes;
 }
@@ -89,12 +86,16 @@ void appendHex(QByteArray& out, qsizetype lineStart, const char* prefix, const Q
 
 // --- reading ---------------------------------------------------------------------------
 
+// The two forms of texts in hex data.
+enum class HexText { Bytes, Utf16 };
+
 struct Reader {
     QStringList lines;
     qsizetype next = 0;
     bool damaged = false;
     RegistryFile file;
     QString currentKey; // empty while no usable section is open
+    HexText hexForm = HexText::Bytes; // the form the header names
 };
 
 // Reads a quoted text starting at `pos` (on the opening quote). Returns the position after
@@ -164,9 +165,26 @@ std::optional<QString> textFromUtf16(const QByteArray& bytes)
     return s;
 }
 
+std::optional<QString> textFromBytes(const QByteArray& bytes)
+{
+    // Regedit always ends the text with a zero; without it the data was cut short.
+    if (bytes.isEmpty() || bytes.back() != '\0')
+        return std::nullopt;
+    return DecodeWindowsText(QByteArrayView(bytes).chopped(1));
+}
+
+std::optional<QString> hexText(const QByteArray& bytes, HexText form)
+{
+    // A REGEDIT4 file of an older version of this program holds UTF-16LE: an even
+    // number of bytes ending in two zeros, which single-byte text never does.
+    if (form == HexText::Utf16 || (bytes.size() % 2 == 0 && bytes.endsWith(QByteArrayView("\0\0", 2))))
+        return textFromUtf16(bytes);
+    return textFromBytes(bytes);
+}
+
 // The data of a value line, after "=". Sets `trailingGarbage` when a readable value is
 // followed by something that does not belong to it.
-std::optional<RegValue> readData(const QString& data, bool& trailingGarbage)
+std::optional<RegValue> readData(const QString& data, HexText form, bool& trailingGarbage)
 {
     trailingGarbage = false;
     if (data.startsWith(u'"')) {
@@ -195,7 +213,7 @@ std::optional<RegValue> readData(const QString& data, bool& trailingGarbage)
     if (!bytes)
         return std::nullopt;
     if (kind == u"hex(1)" || kind == u"hex(2)") {
-        auto text = textFromUtf16(*bytes);
+        auto text = hexText(*bytes, form);
         if (!text)
             return std::nullopt;
         return kind == u"hex(1)" ? RegValue::fromText(*text) : RegValue::fromExpandText(*text);
@@ -272,7 +290,7 @@ void readValueLine(Reader& r, QString line)
     }
 
     bool trailingGarbage = false;
-    const auto v = readData(data, trailingGarbage);
+    const auto v = readData(data, r.hexForm, trailingGarbage);
     if (!v || r.currentKey.isEmpty() || !r.file.setValue(r.currentKey, name, *v)) {
         r.damaged = true;
         return;
@@ -440,6 +458,8 @@ ParsedRegistryFile RegistryFile::parse(const QByteArray& bytes)
             ++r.next;
         else
             r.damaged = true;
+        if (first == kUnicodeHeader)
+            r.hexForm = HexText::Utf16;
     } else {
         r.damaged = true; // an empty file
     }
@@ -475,10 +495,10 @@ QByteArray RegistryFile::serialize() const
                 if (fitsOnOneLine(v.data.text))
                     out += quoted(v.data.text).toUtf8();
                 else
-                    appendHex(out, lineStart, "hex(1):", utf16WithTerminator(v.data.text));
+                    appendHex(out, lineStart, "hex(1):", bytesWithTerminator(v.data.text));
                 break;
             case RegType::ExpandSz:
-                appendHex(out, lineStart, "hex(2):", utf16WithTerminator(v.data.text));
+                appendHex(out, lineStart, "hex(2):", bytesWithTerminator(v.data.text));
                 break;
             }
             out += '\n';
