@@ -35,6 +35,8 @@ class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
 class TPvfolder;
+class HelpViewerLibrary;
+class HtmlHelpLoader;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -149,6 +151,8 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    std::unique_ptr<HelpViewerLibrary> helpViewer_;
+    std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use
 };
 
 } // namespace parvo
