@@ -5,6 +5,7 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
@@ -16,6 +17,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace parvo {
@@ -33,6 +35,8 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class TZip;
+class FileOpsWindow;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -68,6 +72,12 @@ public:
     TBcBarPopupMenu* popup_myfolders = nullptr;
     // Rebuilds the address-completion lists (also run once, shortly after start-up).
     void RefreshCompletion() override;
+
+    // The bar's one zip wrapper.
+    TZip* Zip1 = nullptr;
+    // What the copy / move dialog and the drop procedure use of the program (the drop
+    // handlers of the bar and of the Pvfolder window hand it to TCopMovDlg).
+    DropServices CopMovServices();
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -141,6 +151,7 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    std::unique_ptr<FileOpsWindow> fileOps_;
 };
 
 } // namespace parvo
