@@ -18,6 +18,7 @@
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
 #include "widgets/TCoolTrayIcon.h"
@@ -31,6 +32,7 @@
 #include "widgets/MessagePrompts.h"
 #include "zip/TProgressForm.h"
 #include "zip/TZip.h"
+#include "widgets/ProgramBitmaps.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -213,14 +215,23 @@ void TForm1::RefreshCompletion()
     }
 }
 
-// The favourite-folder window, the options dialog, the help viewer and the GO! dialog
-// are windows of their own that the bar does not have yet: their items reach these
-// calls and open nothing until those windows exist.
-void TForm1::ShowPvfolderWindow(PvfolderView) {}
+void TForm1::ShowPvfolderWindow(PvfolderView view)
+{
+    if (Pvfolder)
+        Pvfolder->ShowPvfolderWindow(view);
+}
+
 void TForm1::SetPvfolderViewStyle(int style)
 {
-    PvfolderViewStyle = style;
+    if (Pvfolder)
+        Pvfolder->SetViewStyle(style);
+    else
+        PvfolderViewStyle = style;
 }
+
+// The options dialog, the help viewer and the GO! dialog are windows of their own that
+// the bar does not have yet: their items reach these calls and open nothing until those
+// windows exist.
 void TForm1::OpenOptionsDialog(bool) {}
 void TForm1::ShowHelp(const QString&) {}
 void TForm1::ClickGo() {}
@@ -372,6 +383,10 @@ bool TForm1::FormCreate()
 
     MenuKey.clear();
     BuildProgramButtons();
+    FolderListImages = BuildFolderListImages();
+    // The favourite-folder window comes right after the bar, hidden until asked for.
+    Pvfolder = std::make_unique<TPvfolder>(*this, services_);
+    Pvfolder->FormCreate();
     ScrollOffset = 0;
     ScrollStep = 22;
     StartingUp = false;

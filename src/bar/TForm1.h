@@ -37,6 +37,7 @@ class TBcBarPopupMenu;
 class TFavsThread;
 class TZip;
 class FileOpsWindow;
+class TPvfolder;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -72,6 +73,12 @@ public:
     TBcBarPopupMenu* popup_myfolders = nullptr;
     // Rebuilds the address-completion lists (also run once, shortly after start-up).
     void RefreshCompletion() override;
+    // Drops the shared popup, built for the current `MenuKey`, at a screen point.
+    void DropMenu(const QPoint& globalTopLeft);
+    // What menu items and the bar's other windows ask of the bar.
+    BarCommands& Commands() { return *this; }
+    // The favourite-folder window, created hidden with the bar.
+    std::unique_ptr<TPvfolder> Pvfolder;
 
     // The bar's one zip wrapper.
     TZip* Zip1 = nullptr;
@@ -90,6 +97,7 @@ public:
     QColor BarColor;
     QColor FontColor;
     std::optional<BrandingPictures> Pictures;
+    QList<QPixmap> FolderListImages; // the copy / move dialog's folder pictures
     QString MenuKey;
     QString BrowserCommand;
     QStringList WinFolderList;
@@ -116,7 +124,6 @@ private:
     void ConnectHints();
     void ShowButtonHint(QWidget* control, const QString& text);
     void HideButtonHint();
-    void DropMenu(const QPoint& globalTopLeft);
     void bScrLeftClick();
     void Url1Click();
     void ShowDriveMenu(const DriveInfo& drive, const QPoint& at);
