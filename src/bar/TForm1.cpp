@@ -30,7 +30,10 @@
 #include "settings/SettingsStore.h"
 #include "settings/ShortcutList.h"
 #include "settings/SystemLocations.h"
+#include "widgets/FileOpsWindow.h"
 #include "widgets/MessagePrompts.h"
+#include "zip/TProgressForm.h"
+#include "zip/TZip.h"
 #include "widgets/ProgramBitmaps.h"
 
 #include <QApplication>
@@ -73,6 +76,10 @@ void TForm1::CreateChildren()
     HintWindow_ = new HintWindow();
     eTray = new TCoolTrayIcon(this);
     popup_myfolders = new TBcBarPopupMenu(this);
+    Zip1 = new TZip({services_.prompts, &services_.drives, services_.programFolder,
+                     [this](std::function<void()> cancel) { return TProgressForm::Create(this, DisplayTitle, std::move(cancel)); }},
+                    this);
+    fileOps_ = std::make_unique<FileOpsWindow>(services_.prompts, this);
     popup_myfolders->OnPopup = [this] { popup_myfoldersPopup(); };
     popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
     popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
@@ -515,6 +522,11 @@ void TForm1::FormResize()
 void TForm1::FormDestroy()
 {
     SaveBarPlacement(services_.registry, Settings);
+}
+
+DropServices TForm1::CopMovServices()
+{
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.programFolder, DisplayTitle};
 }
 
 } // namespace parvo

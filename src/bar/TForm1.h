@@ -5,6 +5,7 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
@@ -34,6 +35,8 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class TZip;
+class FileOpsWindow;
 class TPvfolder;
 class HelpViewerLibrary;
 class HtmlHelpLoader;
@@ -78,6 +81,12 @@ public:
     BarCommands& Commands() { return *this; }
     // The favourite-folder window, created hidden with the bar.
     std::unique_ptr<TPvfolder> Pvfolder;
+
+    // The bar's one zip wrapper.
+    TZip* Zip1 = nullptr;
+    // What the copy / move dialog and the drop procedure use of the program (the drop
+    // handlers of the bar and of the Pvfolder window hand it to TCopMovDlg).
+    DropServices CopMovServices();
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -151,6 +160,7 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    std::unique_ptr<FileOpsWindow> fileOps_;
     std::unique_ptr<HelpViewerLibrary> helpViewer_;
     std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use
 };
