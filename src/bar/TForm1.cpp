@@ -9,6 +9,8 @@
 #include "bar/AppBarGeometry.h"
 #include "bar/DriveList.h"
 #include "bar/FloatingPlacement.h"
+#include "help/HelpViewerLibrary.h"
+#include "help/HtmlHelpLoader.h"
 #include "menus/Launch.h"
 #include "menus/LaunchItem.h"
 #include "menus/MenuReads.h"
@@ -20,6 +22,7 @@
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
 #include "widgets/TCoolTrayIcon.h"
@@ -29,7 +32,11 @@
 #include "settings/SettingsStore.h"
 #include "settings/ShortcutList.h"
 #include "settings/SystemLocations.h"
+#include "widgets/FileOpsWindow.h"
 #include "widgets/MessagePrompts.h"
+#include "zip/TProgressForm.h"
+#include "zip/TZip.h"
+#include "widgets/ProgramBitmaps.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +78,10 @@ void TForm1::CreateChildren()
     HintWindow_ = new HintWindow();
     eTray = new TCoolTrayIcon(this);
     popup_myfolders = new TBcBarPopupMenu(this);
+    Zip1 = new TZip({services_.prompts, &services_.drives, services_.programFolder,
+                     [this](std::function<void()> cancel) { return TProgressForm::Create(this, DisplayTitle, std::move(cancel)); }},
+                    this);
+    fileOps_ = std::make_unique<FileOpsWindow>(services_.prompts, this);
     popup_myfolders->OnPopup = [this] { popup_myfoldersPopup(); };
     popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
     popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
@@ -164,11 +175,11 @@ void TForm1::popup_myfoldersPopup()
     src.HomeAddress = HomeAddress;
     src.Drives = services_.drives.list();
     src.ExceptDrives = Settings.ExceptDrives;
-    src.programFolder = ListsFolder();
+    src.programFolder = services_.ListsFolder();
     src.PvfolderViewStyle = PvfolderViewStyle;
     request.fromTray = popupFromTray_;
     folderMenus_.WinFolderList = WinFolderList;
-    folderMenus_.programFolder = ListsFolder();
+    folderMenus_.programFolder = services_.ListsFolder();
     folderMenus_.Drives_subfolders = Settings.Drives_subfolders;
     folderMenus_.Drives_files = Settings.Drives_files;
     folderMenus_.Drives_hidden = Settings.Drives_hidden;
@@ -204,7 +215,7 @@ void TForm1::ExpandItem(MenuItem& item)
 
 void TForm1::LaunchItem(const MenuItem& item)
 {
-    LaunchContext ctx{services_.shell, services_.prompts, *this, ListsFolder(), BrowserCommand,
+    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.ListsFolder(), BrowserCommand,
                       Settings.Explorer, DisplayTitle, HomeLabel, HomeAddress, AddLinkRequest};
     parvo::LaunchItem(ctx, item);
     AddLinkRequest = ctx.AddLinkRequest;
@@ -219,21 +230,40 @@ void TForm1::RefreshCompletion()
         this, [favourites] { return favourites.isEmpty() ? QStringList() : FavouriteAddresses(favourites); },
         [this](const QStringList& addresses) {
             const QString data = DataFilePath(0, services_.programFolder);
-            if (!parvo::RefreshCompletion(services_.registry, ListsFolder(), data, addresses, Completion))
+            if (!parvo::RefreshCompletion(services_.registry, services_.ListsFolder(), data, addresses, Completion))
                 EndForDamagedData();
         });
 }
 
-// The favourite-folder window, the options dialog, the help viewer and the GO! dialog
-// are windows of their own that the bar does not have yet: their items reach these
-// calls and open nothing until those windows exist.
-void TForm1::ShowPvfolderWindow(PvfolderView) {}
+void TForm1::ShowPvfolderWindow(PvfolderView view)
+{
+    if (Pvfolder)
+        Pvfolder->ShowPvfolderWindow(view);
+}
+
 void TForm1::SetPvfolderViewStyle(int style)
 {
-    PvfolderViewStyle = style;
+    if (Pvfolder)
+        Pvfolder->SetViewStyle(style);
+    else
+        PvfolderViewStyle = style;
 }
+
+// The options dialog and the GO! dialog are windows of their own that the bar does not
+// have yet: their items reach these calls and open nothing until those windows exist.
 void TForm1::OpenOptionsDialog(bool) {}
-void TForm1::ShowHelp(const QString&) {}
+
+void TForm1::ShowHelp(const QString& topic)
+{
+    if (!HtmlHelp_) {
+        helpViewer_ = std::make_unique<HelpViewerLibrary>(services_.programFolder);
+        HtmlHelp_ = std::make_unique<HtmlHelpLoader>([this] { return helpViewer_->findEntry(); }, services_.prompts,
+                                                     services_.shell);
+    }
+    // Owned by the desktop, as every help request is: the viewer stays when the bar hides.
+    (*HtmlHelp_)(0, HelpAddress(DataFilePath(20, services_.programFolder), topic));
+}
+
 void TForm1::ClickGo() {}
 
 void TForm1::CloseBar()
@@ -383,6 +413,10 @@ bool TForm1::FormCreate()
 
     MenuKey.clear();
     BuildProgramButtons();
+    FolderListImages = BuildFolderListImages();
+    // The favourite-folder window comes right after the bar, hidden until asked for.
+    Pvfolder = std::make_unique<TPvfolder>(*this, services_);
+    Pvfolder->FormCreate();
     ScrollOffset = 0;
     ScrollStep = 22;
     StartingUp = false;
@@ -391,11 +425,6 @@ bool TForm1::FormCreate()
     favsThread_ = new TFavsThread(this, [this] { RefreshCompletion(); });
     favsThread_->startIdle();
     return true;
-}
-
-const QString& TForm1::ListsFolder() const
-{
-    return services_.listsFolder.isEmpty() ? services_.programFolder : services_.listsFolder;
 }
 
 void TForm1::FatalDataError()
@@ -418,7 +447,7 @@ void TForm1::LoadSettings()
     Settings.ExceptDrives.clear();
 
     FirstRunEnvironment env;
-    env.programFolder = ListsFolder();
+    env.programFolder = services_.ListsFolder();
     env.links = &services_.links;
     env.findTextEditor = services_.findTextEditor;
     env.winFolderList = WinFolderList;
@@ -431,10 +460,10 @@ void TForm1::LoadSettings()
 
 void TForm1::BuildProgramButtons()
 {
-    ConvertLegacyLinksFile(ListsFolder(), services_.links);
-    EnsureShortcutList(ListsFolder());
-    ProgramNames = ReadShortcutNames(ListsFolder());
-    a4_->BuildProgramButtons(ListsFolder(), ProgramNames);
+    ConvertLegacyLinksFile(services_.ListsFolder(), services_.links);
+    EnsureShortcutList(services_.ListsFolder());
+    ProgramNames = ReadShortcutNames(services_.ListsFolder());
+    a4_->BuildProgramButtons(services_.ListsFolder(), ProgramNames);
 }
 
 void TForm1::Relayout()
@@ -511,6 +540,11 @@ void TForm1::FormResize()
 void TForm1::FormDestroy()
 {
     SaveBarPlacement(services_.registry, Settings);
+}
+
+DropServices TForm1::CopMovServices()
+{
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.ListsFolder(), DisplayTitle};
 }
 
 } // namespace parvo

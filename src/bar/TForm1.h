@@ -5,6 +5,7 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace parvo {
@@ -35,6 +37,11 @@ class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
 class MenuReads;
+class TZip;
+class FileOpsWindow;
+class TPvfolder;
+class HelpViewerLibrary;
+class HtmlHelpLoader;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -51,6 +58,9 @@ struct BarServices {
     DesktopBar& desktop;                     // docking to a screen edge
     Drives& drives;                          // the drive strip's drives
     Shell& shell;                            // opening folders, programs and addresses
+
+    // The folder that holds data/ and links/.
+    const QString& ListsFolder() const { return listsFolder.isEmpty() ? programFolder : listsFolder; }
 };
 
 class TForm1 : public TAppBar, private BarCommands {
@@ -74,6 +84,18 @@ public:
     TBcBarPopupMenu* popup_myfolders = nullptr;
     // Rebuilds the address-completion lists (also run once, shortly after start-up).
     void RefreshCompletion() override;
+    // Drops the shared popup, built for the current `MenuKey`, at a screen point.
+    void DropMenu(const QPoint& globalTopLeft);
+    // What menu items and the bar's other windows ask of the bar.
+    BarCommands& Commands() { return *this; }
+    // The favourite-folder window, created hidden with the bar.
+    std::unique_ptr<TPvfolder> Pvfolder;
+
+    // The bar's one zip wrapper.
+    TZip* Zip1 = nullptr;
+    // What the copy / move dialog and the drop procedure use of the program (the drop
+    // handlers of the bar and of the Pvfolder window hand it to TCopMovDlg).
+    DropServices CopMovServices();
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -86,6 +108,7 @@ public:
     QColor BarColor;
     QColor FontColor;
     std::optional<BrandingPictures> Pictures;
+    QList<QPixmap> FolderListImages; // the copy / move dialog's folder pictures
     QString MenuKey;
     QString BrowserCommand;
     QStringList WinFolderList;
@@ -104,8 +127,6 @@ protected:
     void FormResize() override;
 
 private:
-    // The folder holding data/ and links/.
-    const QString& ListsFolder() const;
     void FatalDataError();
     // The branding data went bad while the bar ran: the user is told and the program ends.
     void EndForDamagedData();
@@ -114,7 +135,6 @@ private:
     void ConnectHints();
     void ShowButtonHint(QWidget* control, const QString& text);
     void HideButtonHint();
-    void DropMenu(const QPoint& globalTopLeft);
     void bScrLeftClick();
     void Url1Click();
     void ShowDriveMenu(const DriveInfo& drive, const QPoint& at);
@@ -150,6 +170,9 @@ private:
     MenuReads* menuReads_ = nullptr; // the popup's folder and favourites reads
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    std::unique_ptr<FileOpsWindow> fileOps_;
+    std::unique_ptr<HelpViewerLibrary> helpViewer_;
+    std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use
 };
 
 } // namespace parvo

@@ -57,6 +57,18 @@ QString quoted(const QString& s)
     return out;
 }
 
+// What REGEDIT4 can hold of a value: texts in UTF-8, where half a surrogate pair has no
+// form, and ended by a zero, so zeros at their end would end them early.
+RegValue storable(const RegValue& v)
+{
+    if (v.type == RegType::Dword)
+        return v;
+    QString text = QString::fromUtf8(v.text.toUtf8());
+    while (text.endsWith(QChar(0)))
+        text.chop(1);
+    return v.type == RegType::Sz ? RegValue::fromText(text) : RegValue::fromExpandText(text);
+}
+
 // REGEDIT4 stores texts in hex form as single-byte text ended by a zero.
 QByteArray bytesWithTerminator(const QString& s)
 {
@@ -391,11 +403,12 @@ std::optional<RegValue> RegistryFile::value(const QString& keyPath, const QStrin
     return k->values[*it].data;
 }
 
-bool RegistryFile::setValue(const QString& keyPath, const QString& name, const RegValue& v)
+bool RegistryFile::setValue(const QString& keyPath, const QString& name, const RegValue& given)
 {
     const QString n = normalizedPath(keyPath);
     if (n.isEmpty() || !isValidName(name))
         return false;
+    const RegValue v = storable(given);
     Key* k = findOrAddKey(n);
     const QString f = folded(name);
     const auto it = k->index_.constFind(f);

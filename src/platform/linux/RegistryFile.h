@@ -24,7 +24,8 @@
 // text (UTF-8, or Windows-1252 where it is not valid UTF-8), under "Windows Registry
 // Editor Version 5.00" UTF-16LE. Files that older versions of this program headed
 // REGEDIT4 but filled with UTF-16LE data (even length, two zero bytes at the end) are
-// still read as UTF-16LE.
+// still read as UTF-16LE. A text is kept as REGEDIT4 can hold it: half a surrogate pair
+// becomes "?", and zeros at its end are dropped.
 
 #include "platform/Registry.h"
 
