@@ -392,8 +392,14 @@ void TPvfolder::DropFileTarget1Drop(Qt::DropAction effect)
 
 void TPvfolder::Relayout()
 {
-    const int urlWidth = url1->fontMetrics().horizontalAdvance(url1->text());
-    const PvfolderLayout l = LayOutPvfolder(width(), height(), urlWidth);
+    PvfolderTextWidths widths;
+    widths.url1 = url1->fontMetrics().horizontalAdvance(url1->text());
+    // A captioned button needs its glyph, 2 pixels, its caption and a margin each side.
+    const auto face = [](const TPlumBut* b) { return 16 + 2 + b->fontMetrics().horizontalAdvance(b->text()) + 10; };
+    widths.btnwin = face(btnwin);
+    widths.btne = face(btne);
+    widths.btned = face(btned);
+    const PvfolderLayout l = LayOutPvfolder(width(), height(), widths);
     Panel1->setGeometry(l.Panel1);
     btnwin->setGeometry(l.btnwin);
     btne->setGeometry(l.btne);
