@@ -35,6 +35,9 @@ class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
 class TPvfolder;
+class TDropFileTarget;
+class ProgramDropQueue;
+struct DroppedPrograms;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -76,6 +79,16 @@ public:
     BarCommands& Commands() { return *this; }
     // The favourite-folder window, created hidden with the bar.
     std::unique_ptr<TPvfolder> Pvfolder;
+
+    // Files dropped on the bar: the program area makes them program buttons, a drive
+    // button or GO! opens the copy / move dialog for them.
+    TDropFileTarget* DropFile2 = nullptr;
+    // Where the drag is: "links_apps", "go" or a drive's root; after the copy / move
+    // dialog, the folder it confirmed.
+    QString DropKey;
+    // Set while the copy / move dialog is opened from a drop on the bar (clear: from the
+    // favourite-folder window).
+    bool DropFromBar = false;
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -122,6 +135,13 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
 
+    void DropFile2Enter();
+    Qt::DropAction DropFile2DragOver(QPoint point, Qt::DropAction proposed);
+    void DropFile2Leave();
+    void DropFile2Drop(Qt::DropAction effect);
+    void ClearDropHover();
+    void ProgramsDropped(const DroppedPrograms& dropped);
+
     // The shared popup.
     void PopupFrom(const QPoint& at, bool fromTray);
     void popup_myfoldersPopup();
@@ -149,6 +169,8 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    ProgramDropQueue* programDrops_ = nullptr;
+    Qt::DropAction dropEffect_ = Qt::IgnoreAction;
 };
 
 } // namespace parvo
