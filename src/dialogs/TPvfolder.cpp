@@ -13,13 +13,13 @@
 #include "widgets/PathLabel.h"
 #include "widgets/ProgramBitmaps.h"
 #include "widgets/TDropFileTarget.h"
+#include "widgets/TLinkLabel.h"
 #include "widgets/TListView.h"
 #include "widgets/TPlumBut.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -93,7 +93,8 @@ void TPvfolder::CreateChildren()
     btninternet->setText(QStringLiteral("Internet"));
     btninternet->setMenuPart(TPlumBut::MenuPart::Whole);
     btninternet->setShowArrow(true);
-    url1 = new QLabel(status);
+    url1 = new TLinkLabel(status);
+    url1->setShell(&services_.shell);
     statusText = new PathLabel(status);
 
     connect(btnwin, &TPlumBut::clicked, this, &TPvfolder::btnwinClick);
