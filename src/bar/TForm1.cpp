@@ -20,6 +20,7 @@
 #include "bar/BarDropHitTest.h"
 #include "bar/ProgramDropQueue.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/TCopMovDlg.h"
 #include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
@@ -30,7 +31,10 @@
 #include "settings/SettingsStore.h"
 #include "settings/ShortcutList.h"
 #include "settings/SystemLocations.h"
+#include "widgets/FileOpsWindow.h"
 #include "widgets/MessagePrompts.h"
+#include "zip/TProgressForm.h"
+#include "zip/TZip.h"
 #include "widgets/ProgramBitmaps.h"
 #include "widgets/TDropFileTarget.h"
 
@@ -74,6 +78,10 @@ void TForm1::CreateChildren()
     HintWindow_ = new HintWindow();
     eTray = new TCoolTrayIcon(this);
     popup_myfolders = new TBcBarPopupMenu(this);
+    Zip1 = new TZip({services_.prompts, &services_.drives, services_.programFolder,
+                     [this](std::function<void()> cancel) { return TProgressForm::Create(this, DisplayTitle, std::move(cancel)); }},
+                    this);
+    fileOps_ = std::make_unique<FileOpsWindow>(services_.prompts, this);
     popup_myfolders->OnPopup = [this] { popup_myfoldersPopup(); };
     popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
     popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
@@ -320,8 +328,16 @@ void TForm1::DropFile2Drop(Qt::DropAction effect)
         programDrops_->add(DropFile2->Files);
         return;
     }
-    // The copy / move dialog for drives and GO! comes with the file operations.
-    Q_UNUSED(effect);
+    // A drive or GO!: what to do with the files, and where, is asked first.
+    raise();
+    activateWindow();
+    DropFromBar = true;
+    const DroppedFiles drop{DropFile2->Files, DropFile2->MappedNames};
+    TCopMovDlg dialog(CopMovServices(), drop, this);
+    dialog.Prepare(int(drop.Files.size()), effect == Qt::MoveAction,
+                   DropKey == QLatin1String(DropKeyGo) ? QString() : DropKey);
+    if (dialog.exec() == QDialog::Accepted)
+        ExecuteDropOperation(dialog, drop, DropKey);
 }
 
 void TForm1::ProgramsDropped(const DroppedPrograms& dropped)
@@ -585,6 +601,11 @@ void TForm1::FormResize()
 void TForm1::FormDestroy()
 {
     SaveBarPlacement(services_.registry, Settings);
+}
+
+DropServices TForm1::CopMovServices()
+{
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.programFolder, DisplayTitle};
 }
 
 } // namespace parvo

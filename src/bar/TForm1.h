@@ -5,6 +5,7 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
@@ -34,6 +35,8 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class TZip;
+class FileOpsWindow;
 class TPvfolder;
 class TDropFileTarget;
 class ProgramDropQueue;
@@ -89,6 +92,11 @@ public:
     // Set while the copy / move dialog is opened from a drop on the bar (clear: from the
     // favourite-folder window).
     bool DropFromBar = false;
+    // The bar's one zip wrapper.
+    TZip* Zip1 = nullptr;
+    // What the copy / move dialog and the drop procedure use of the program (the drop
+    // handlers of the bar and of the Pvfolder window hand it to TCopMovDlg).
+    DropServices CopMovServices();
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -171,6 +179,7 @@ private:
     TFavsThread* favsThread_ = nullptr;
     ProgramDropQueue* programDrops_ = nullptr;
     Qt::DropAction dropEffect_ = Qt::IgnoreAction;
+    std::unique_ptr<FileOpsWindow> fileOps_;
 };
 
 } // namespace parvo

@@ -5,6 +5,7 @@
 #include "dialogs/FolderEntryName.h"
 #include "dialogs/PvfolderLayout.h"
 #include "dialogs/TAddDlg.h"
+#include "dialogs/TCopMovDlg.h"
 #include "menus/Launch.h"
 #include "platform/Drives.h"
 #include "platform/Prompts.h"
@@ -281,11 +282,11 @@ std::optional<std::pair<QString, QString>> TPvfolder::AskFolder(int mode, const 
 
 void TPvfolder::Answer(const PvfolderReply& reply)
 {
+    ShowRows(); // first: the selection it keeps would put its path in the status bar
     if (reply.message)
         services_.prompts.message(Str(reply.message));
     if (reply.status)
         SetStatusText(Str(reply.status));
-    ShowRows();
 }
 
 void TPvfolder::btnaddClick()
@@ -374,9 +375,12 @@ void TPvfolder::DropFileTarget1Drop(Qt::DropAction effect)
 {
     if (DropDestination != QLatin1String(NoTargetMarker)) {
         BringToFront();
-        // The copy / move dialog and its operation are built by the zip and file
-        // operations; they run here once they exist.
-        Q_UNUSED(effect);
+        form1_.DropFromBar = false;
+        const DroppedFiles drop{DropFileTarget1->Files, DropFileTarget1->MappedNames};
+        TCopMovDlg dialog(form1_.CopMovServices(), drop, this);
+        dialog.Prepare(int(drop.Files.size()), effect == Qt::MoveAction, DropDestination);
+        if (dialog.exec() == QDialog::Accepted)
+            ExecuteDropOperation(dialog, drop, DropDestination, [this](const QString& text) { SetStatusText(text); });
         List1->setDropHighlight(-1);
         return;
     }
