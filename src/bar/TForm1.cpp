@@ -9,6 +9,8 @@
 #include "bar/AppBarGeometry.h"
 #include "bar/DriveList.h"
 #include "bar/FloatingPlacement.h"
+#include "help/HelpViewerLibrary.h"
+#include "help/HtmlHelpLoader.h"
 #include "menus/Launch.h"
 #include "menus/LaunchItem.h"
 #include "menus/PopupMenu.h"
@@ -241,11 +243,21 @@ void TForm1::SetPvfolderViewStyle(int style)
         PvfolderViewStyle = style;
 }
 
-// The options dialog, the help viewer and the GO! dialog are windows of their own that
-// the bar does not have yet: their items reach these calls and open nothing until those
-// windows exist.
+// The options dialog and the GO! dialog are windows of their own that the bar does not
+// have yet: their items reach these calls and open nothing until those windows exist.
 void TForm1::OpenOptionsDialog(bool) {}
-void TForm1::ShowHelp(const QString&) {}
+
+void TForm1::ShowHelp(const QString& topic)
+{
+    if (!HtmlHelp_) {
+        helpViewer_ = std::make_unique<HelpViewerLibrary>(services_.programFolder);
+        HtmlHelp_ = std::make_unique<HtmlHelpLoader>([this] { return helpViewer_->findEntry(); }, services_.prompts,
+                                                     services_.shell);
+    }
+    // Owned by the desktop, as every help request is: the viewer stays when the bar hides.
+    (*HtmlHelp_)(0, HelpAddress(DataFilePath(20, services_.programFolder), topic));
+}
+
 void TForm1::ClickGo() {}
 
 void TForm1::CloseBar()

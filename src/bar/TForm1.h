@@ -41,6 +41,8 @@ class TPvfolder;
 class TDropFileTarget;
 class ProgramDropQueue;
 struct DroppedPrograms;
+class HelpViewerLibrary;
+class HtmlHelpLoader;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -180,6 +182,8 @@ private:
     ProgramDropQueue* programDrops_ = nullptr;
     Qt::DropAction dropEffect_ = Qt::IgnoreAction;
     std::unique_ptr<FileOpsWindow> fileOps_;
+    std::unique_ptr<HelpViewerLibrary> helpViewer_;
+    std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use
 };
 
 } // namespace parvo
