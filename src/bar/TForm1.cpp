@@ -21,7 +21,10 @@
 #include "platform/Shell.h"
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
+#include "bar/BarDropHitTest.h"
+#include "bar/ProgramDropQueue.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/TCopMovDlg.h"
 #include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
@@ -37,6 +40,7 @@
 #include "zip/TProgressForm.h"
 #include "zip/TZip.h"
 #include "widgets/ProgramBitmaps.h"
+#include "widgets/TDropFileTarget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -120,6 +124,14 @@ void TForm1::CreateChildren()
     connect(panels_, &BarPanels::webLabelClicked, this, &TForm1::Url1Click);
     connect(a4_, &ProgramStrip::rightClicked, this, [this](const QString&, const QPoint& at) { DropMenu(at); });
     ConnectHints();
+
+    DropFile2 = new TDropFileTarget(this);
+    DropFile2->OnEnter = [this] { DropFile2Enter(); };
+    DropFile2->OnDragOver = [this](QPoint p, Qt::DropAction proposed) { return DropFile2DragOver(p, proposed); };
+    DropFile2->OnLeave = [this] { DropFile2Leave(); };
+    DropFile2->OnDrop = [this](Qt::DropAction effect) { DropFile2Drop(effect); };
+    programDrops_ = new ProgramDropQueue(services_.links, services_.programFolder, this);
+    connect(programDrops_, &ProgramDropQueue::finished, this, &TForm1::ProgramsDropped);
 }
 
 void TForm1::ConnectHints()
@@ -288,6 +300,85 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Drops.
+
+void TForm1::DropFile2Enter()
+{
+    HoldShownForDrag(true);
+}
+
+Qt::DropAction TForm1::DropFile2DragOver(QPoint point, Qt::DropAction proposed)
+{
+    if (!layout_)
+        return dropEffect_;
+    QStringList roots;
+    for (const DriveInfo& drive : driveButtons_->drives())
+        roots.append(DriveMenuKey(drive));
+    const auto hit = BarDropHitTest(Edge(), point, *layout_, Settings.Layout, Settings.ClickLayout, roots);
+    if (!hit)
+        return dropEffect_; // a bar at no edge: nothing changes
+    panels_->bComp->setHovered(hit->target == DropTarget::Go);
+    driveButtons_->setDropHover(hit->target == DropTarget::Drive ? hit->driveIndex : -1);
+    switch (hit->target) {
+    case DropTarget::None:
+        dropEffect_ = Qt::IgnoreAction;
+        break;
+    case DropTarget::Programs:
+        DropKey = hit->DropKey;
+        dropEffect_ = Qt::LinkAction;
+        break;
+    case DropTarget::Go:
+    case DropTarget::Drive:
+        DropKey = hit->DropKey;
+        dropEffect_ = proposed == Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction;
+        break;
+    }
+    return dropEffect_;
+}
+
+void TForm1::ClearDropHover()
+{
+    panels_->bComp->setHovered(false);
+    driveButtons_->setDropHover(-1);
+}
+
+void TForm1::DropFile2Leave()
+{
+    ClearDropHover();
+    HoldShownForDrag(false);
+}
+
+void TForm1::DropFile2Drop(Qt::DropAction effect)
+{
+    ClearDropHover();
+    HoldShownForDrag(false);
+    if (DropKey == QLatin1String(DropKeyPrograms)) {
+        programDrops_->add(DropFile2->Files);
+        return;
+    }
+    // A drive or GO!: what to do with the files, and where, is asked first.
+    raise();
+    activateWindow();
+    DropFromBar = true;
+    const DroppedFiles drop{DropFile2->Files, DropFile2->MappedNames};
+    TCopMovDlg dialog(CopMovServices(), drop, this);
+    dialog.Prepare(int(drop.Files.size()), effect == Qt::MoveAction,
+                   DropKey == QLatin1String(DropKeyGo) ? QString() : DropKey);
+    if (dialog.exec() == QDialog::Accepted)
+        ExecuteDropOperation(dialog, drop, DropKey);
+}
+
+void TForm1::ProgramsDropped(const DroppedPrograms& dropped)
+{
+    // Thousands of failures make one message, not thousands of boxes.
+    if (!dropped.errors.isEmpty())
+        services_.prompts.error(QStringList(dropped.errors.mid(0, 10)).join(QLatin1Char('\n')));
+    if (dropped.names.isEmpty())
+        return;
+    BuildProgramButtons();
+    Relayout();
 }
 
 void TForm1::Url1Click()

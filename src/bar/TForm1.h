@@ -40,6 +40,9 @@ class MenuReads;
 class TZip;
 class FileOpsWindow;
 class TPvfolder;
+class TDropFileTarget;
+class ProgramDropQueue;
+struct DroppedPrograms;
 class HelpViewerLibrary;
 class HtmlHelpLoader;
 struct MenuItem;
@@ -91,6 +94,15 @@ public:
     // The favourite-folder window, created hidden with the bar.
     std::unique_ptr<TPvfolder> Pvfolder;
 
+    // Files dropped on the bar: the program area makes them program buttons, a drive
+    // button or GO! opens the copy / move dialog for them.
+    TDropFileTarget* DropFile2 = nullptr;
+    // Where the drag is: "links_apps", "go" or a drive's root; after the copy / move
+    // dialog, the folder it confirmed.
+    QString DropKey;
+    // Set while the copy / move dialog is opened from a drop on the bar (clear: from the
+    // favourite-folder window).
+    bool DropFromBar = false;
     // The bar's one zip wrapper.
     TZip* Zip1 = nullptr;
     // What the copy / move dialog and the drop procedure use of the program (the drop
@@ -142,6 +154,13 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
 
+    void DropFile2Enter();
+    Qt::DropAction DropFile2DragOver(QPoint point, Qt::DropAction proposed);
+    void DropFile2Leave();
+    void DropFile2Drop(Qt::DropAction effect);
+    void ClearDropHover();
+    void ProgramsDropped(const DroppedPrograms& dropped);
+
     // The shared popup.
     void PopupFrom(const QPoint& at, bool fromTray);
     void popup_myfoldersPopup();
@@ -170,6 +189,8 @@ private:
     MenuReads* menuReads_ = nullptr; // the popup's folder and favourites reads
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    ProgramDropQueue* programDrops_ = nullptr;
+    Qt::DropAction dropEffect_ = Qt::IgnoreAction;
     std::unique_ptr<FileOpsWindow> fileOps_;
     std::unique_ptr<HelpViewerLibrary> helpViewer_;
     std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use

@@ -118,23 +118,48 @@ bool RenameProgramShortcut(const QString& programFolder, const QString& name, co
     return true;
 }
 
-std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
-                                          const QString& file)
+WrittenShortcut WriteProgramShortcut(ShellLinks& links, const QString& programFolder, const QString& file)
 {
     EnsureDataFolder(programFolder);
     QDir().mkpath(LinksFolder(programFolder));
     const QString name = ShortcutNameFor(file);
     const QString linkPath = ShortcutFilePath(programFolder, name);
     if (QFileInfo(file).suffix().toUpper() != QLatin1String("LNK")) {
-        if (!CreateShortcut(links, prompts, file, {}, name, linkPath))
-            return std::nullopt;
+        if (!CreateShortcut(links, nullptr, file, {}, name, linkPath))
+            return {};
     } else if (const auto failure = CopyFileTo(file, linkPath)) {
-        if (prompts)
-            prompts->error(*failure);
-        return std::nullopt;
+        return {std::nullopt, *failure};
     }
-    AppendShortcutName(programFolder, name);
-    return name;
+    return {name, {}};
+}
+
+std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                          const QString& file)
+{
+    const WrittenShortcut written = WriteProgramShortcut(links, programFolder, file);
+    if (!written.error.isEmpty() && prompts)
+        prompts->error(written.error);
+    if (written.name)
+        AppendShortcutName(programFolder, *written.name);
+    return written.name;
+}
+
+DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
+{
+    DroppedPrograms dropped;
+    for (const QString& file : files) {
+        // A path that is gone would make a button that starts nothing.
+        if (!QFileInfo::exists(file))
+            continue;
+        const WrittenShortcut written = WriteProgramShortcut(links, programFolder, file);
+        if (written.name)
+            dropped.names.append(*written.name);
+        if (!written.error.isEmpty())
+            dropped.errors.append(written.error);
+    }
+    if (!dropped.names.isEmpty())
+        AppendShortcutNames(programFolder, dropped.names);
+    return dropped;
 }
 
 } // namespace parvo

@@ -3,6 +3,7 @@
 // the program, named after the button.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace parvo {
@@ -51,5 +52,23 @@ bool RenameProgramShortcut(const QString& programFolder, const QString& name, co
 // copy failed).
 std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
                                           const QString& file);
+
+// The shortcut file of AddProgramShortcut, without the list: the name it was written
+// under, or the message for the user when a copy failed (nothing and no message when a
+// shortcut could not be written).
+struct WrittenShortcut {
+    std::optional<QString> name;
+    QString error;
+};
+WrittenShortcut WriteProgramShortcut(ShellLinks& links, const QString& programFolder, const QString& file);
+
+// Files dropped on the program area, in drop order: a shortcut for each, and their names
+// at the end of the list in one write. Paths that are no longer there (or whose names
+// the system could not hand over intact) are left out.
+struct DroppedPrograms {
+    QStringList names;  // the buttons added, in order
+    QStringList errors; // messages for the user, in order
+};
+DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files);
 
 } // namespace parvo

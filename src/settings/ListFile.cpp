@@ -79,6 +79,11 @@ bool WriteListFile(const QString& path, const QString& header, const QStringList
 
 bool AppendListLine(const QString& path, const QString& header, const QString& line)
 {
+    return AppendListLines(path, header, {line});
+}
+
+bool AppendListLines(const QString& path, const QString& header, const QStringList& lines)
+{
     QByteArray bytes;
     QFile file(path);
     if (file.exists()) {
@@ -92,8 +97,10 @@ bool AppendListLine(const QString& path, const QString& header, const QString& l
     } else {
         bytes = header.toUtf8() + "\r\n";
     }
-    bytes += line.toUtf8();
-    bytes += "\r\n";
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
     return Commit(path, bytes);
 }
 

@@ -23,5 +23,7 @@ bool WriteListFile(const QString& path, const QString& header, const QStringList
 
 // Adds one line at the end, creating the file with the header when it is missing.
 bool AppendListLine(const QString& path, const QString& header, const QString& line);
+// Adds the lines at the end in one rewrite.
+bool AppendListLines(const QString& path, const QString& header, const QStringList& lines);
 
 } // namespace parvo

@@ -31,8 +31,13 @@ QStringList ReadShortcutNames(const QString& programFolder)
 
 bool AppendShortcutName(const QString& programFolder, const QString& name)
 {
+    return AppendShortcutNames(programFolder, {name});
+}
+
+bool AppendShortcutNames(const QString& programFolder, const QStringList& names)
+{
     EnsureDataFolder(programFolder);
-    return AppendListLine(ShortcutListPath(programFolder), ShortcutsHeader(), name);
+    return AppendListLines(ShortcutListPath(programFolder), ShortcutsHeader(), names);
 }
 
 bool ReplaceShortcutName(const QString& programFolder, const QString& name, const QString& newName)

@@ -22,6 +22,8 @@ void EnsureShortcutList(const QString& programFolder);
 QStringList ReadShortcutNames(const QString& programFolder);
 // Adds a name at the end (a file dropped on the bar).
 bool AppendShortcutName(const QString& programFolder, const QString& name);
+// Adds names at the end, in order, in one rewrite (files dropped on the bar).
+bool AppendShortcutNames(const QString& programFolder, const QStringList& names);
 // Every line equal to `name` becomes `newName`, or goes when `newName` is empty. Lines
 // after an empty line are carried over unchanged. False, and nothing written, when the
 // list is there but cannot be read, or cannot be written.
