@@ -35,6 +35,7 @@ int DriveButtons::ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horiz
         old->deleteLater();
     }
     buttons_.clear();
+    drives_ = drives;
     const DriveStrip strip = parvo::ArrangeDriveButtons(horizontal, int(drives.size()), layout, clickLayout);
     resize(strip.a2);
     const DriveButtonStyle& style = strip.style;
@@ -63,6 +64,12 @@ int DriveButtons::ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horiz
         buttons_.append(button);
     }
     return strip.extent;
+}
+
+void DriveButtons::setDropHover(int index)
+{
+    for (int i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setHovered(i == index);
 }
 
 } // namespace parvo

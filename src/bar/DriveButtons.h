@@ -27,6 +27,10 @@ public:
     int ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horizontal, int layout, int clickLayout,
                             const ImageStrip& popupImg);
     const QList<TPlumBut*>& buttons() const { return buttons_; }
+    // The drives of the buttons, in strip order.
+    const QList<DriveInfo>& drives() const { return drives_; }
+    // Draws button `index` as hovered while a drag is over it; -1 for none.
+    void setDropHover(int index);
 
 signals:
     void entered(const DriveInfo& drive, QWidget* button);
@@ -37,6 +41,7 @@ signals:
 
 private:
     QList<TPlumBut*> buttons_;
+    QList<DriveInfo> drives_;
     QColor background_;
     QColor text_;
 };
