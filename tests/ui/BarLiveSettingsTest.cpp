@@ -1,58 +1,20 @@
 // The assembled bar window, offscreen: the switches the options dialog turns while the
 // bar runs take effect at once, and the bar paints its grips where its panels leave room.
 
-#include "FakeDesktopBar.h"
-#include "FakeDrives.h"
-#include "FakeRegistry.h"
-#include "FakeShell.h"
-#include "FakeShellLinks.h"
-#include "UiApp.h"
+#include "BarFixture.h"
 #include "bar/DriveButtons.h"
-#include "bar/TForm1.h"
-#include "settings/RegistryKeys.h"
-#include "widgets/MessagePrompts.h"
 #include "widgets/TPlumBut.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace parvo;
 
 namespace {
 
-struct BarLiveSettings : ::testing::Test {
-    QApplication& app = test::App();
-    QTemporaryDir folder; // the program folder: branding files, and the lists it writes
-    FakeRegistry registry;
-    FakeShellLinks links;
-    MessagePrompts prompts;
-    FakeDesktopBar desktop;
-    FakeDrives drives;
-    FakeShell shell;
-    std::unique_ptr<TForm1> bar;
-
-    void SetUp() override
-    {
-        const QDir built(QStringLiteral(PARVO_PROGRAM_DIR));
-        for (const QString& name : built.entryList({QStringLiteral("data*.mke")}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(built.filePath(name), folder.filePath(name)));
-        drives.drives = {{'C', "/", DriveFixed, "root"}, {'D', "/home/", DriveFixed, "home"}};
-        registry.set(keys::Program, "FirstLoad", RegValue::fromDword(0));
-        registry.set(keys::Program, "Floating", RegValue::fromDword(2)); // docked at the top
-    }
+struct BarLiveSettings : test::BarFixture {
     void Start()
     {
-        bar = std::make_unique<TForm1>(BarServices{registry, links, prompts, folder.path(), [] { return QString(); },
-                                                   desktop, drives, shell});
-        bar->setAttribute(Qt::WA_DontShowOnScreen);
-        ASSERT_TRUE(bar->FormCreate());
-        bar->show();
+        reg.set(keys::Program, "FirstLoad", RegValue::fromDword(0));
+        reg.set(keys::Program, "Floating", RegValue::fromDword(2)); // docked at the top
+        StartBar();
         Settle();
     }
     static void Settle()
@@ -108,12 +70,7 @@ TEST_F(BarLiveSettings, AlwaysOnTopAndAutoHideApplyAtOnce)
     // Another bar hides at the top already: the user is told, auto-hide stays off.
     desktop.autoHide[abeTop] = 4242;
     bool told = false;
-    QTimer::singleShot(0, [&told] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            told = true;
-            box->close();
-        }
-    });
+    test::OnNextModal<QWidget>([](QWidget* box) { box->close(); }, &told);
     EXPECT_FALSE(bar->SetAutoHide(true));
     EXPECT_TRUE(told);
     EXPECT_FALSE(bar->Settings.AutoHide);
