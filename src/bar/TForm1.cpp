@@ -13,6 +13,8 @@
 #include "help/HtmlHelpLoader.h"
 #include "menus/Launch.h"
 #include "menus/LaunchItem.h"
+#include "menus/MenuReads.h"
+#include "menus/OffThread.h"
 #include "menus/PopupMenu.h"
 #include "menus/TFavsThread.h"
 #include "platform/Drives.h"
@@ -91,6 +93,14 @@ void TForm1::CreateChildren()
     // A folder fill of thousands of items brings the open levels up to date once.
     folderMenus_.BeginUpdate = [this] { popup_myfolders->BeginUpdate(); };
     folderMenus_.EndUpdate = [this] { popup_myfolders->EndUpdate(); };
+    // Folders and favourites are read off this thread; their levels wait for them a moment.
+    MenuReads::Popup readsPopup;
+    readsPopup.root = [this]() -> MenuItem& { return popup_myfolders->Items(); };
+    readsPopup.beginUpdate = folderMenus_.BeginUpdate;
+    readsPopup.endUpdate = folderMenus_.EndUpdate;
+    readsPopup.holdOpening = [this](int ms) { popup_myfolders->HoldOpening(ms); };
+    readsPopup.releaseOpening = [this] { popup_myfolders->ReleaseOpening(); };
+    menuReads_ = new MenuReads(std::move(readsPopup), this);
 
     connect(panels_->bScrLeft, &TPlumBut::clicked, this, &TForm1::bScrLeftClick);
     connect(panels_->bScrRight, &TPlumBut::clicked, this, &TForm1::bScrRightClick);
@@ -177,11 +187,11 @@ void TForm1::popup_myfoldersPopup()
     src.HomeAddress = HomeAddress;
     src.Drives = services_.drives.list();
     src.ExceptDrives = Settings.ExceptDrives;
-    src.programFolder = services_.programFolder;
+    src.programFolder = services_.ListsFolder();
     src.PvfolderViewStyle = PvfolderViewStyle;
     request.fromTray = popupFromTray_;
     folderMenus_.WinFolderList = WinFolderList;
-    folderMenus_.programFolder = services_.programFolder;
+    folderMenus_.programFolder = services_.ListsFolder();
     folderMenus_.Drives_subfolders = Settings.Drives_subfolders;
     folderMenus_.Drives_files = Settings.Drives_files;
     folderMenus_.Drives_hidden = Settings.Drives_hidden;
@@ -189,6 +199,7 @@ void TForm1::popup_myfoldersPopup()
     request.folders = &folderMenus_;
     request.registry = &services_.registry;
     request.favourites = &Favourites;
+    request.reads = menuReads_;
     const QString data = DataFilePath(0, services_.programFolder);
     request.readWebLinks = [data] { return ReadWebLinks(data); };
     if (parvo::popup_myfoldersPopup(popup_myfolders->Items(), request) == PopupOutcome::DamagedBranding) {
@@ -210,12 +221,13 @@ void TForm1::popup_myfoldersBeforeDrawBar()
 void TForm1::ExpandItem(MenuItem& item)
 {
     folderMenus_.RootBuild = false;
-    ExpandFolderItem(folderMenus_, popup_myfolders->Items(), &item);
+    if (const auto read = ExpandFolderItem(folderMenus_, popup_myfolders->Items(), &item))
+        ReadFolderLater(*menuReads_, item, *read);
 }
 
 void TForm1::LaunchItem(const MenuItem& item)
 {
-    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.programFolder, BrowserCommand,
+    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.ListsFolder(), BrowserCommand,
                       Settings.Explorer, DisplayTitle, HomeLabel, HomeAddress, AddLinkRequest};
     parvo::LaunchItem(ctx, item);
     AddLinkRequest = ctx.AddLinkRequest;
@@ -223,10 +235,16 @@ void TForm1::LaunchItem(const MenuItem& item)
 
 void TForm1::RefreshCompletion()
 {
-    const QString data = DataFilePath(0, services_.programFolder);
-    if (!parvo::RefreshCompletion(services_.registry, services_.programFolder, data, Completion)) {
-        EndForDamagedData();
-    }
+    // The favourites folder is scanned off this thread; the lists are rebuilt here once
+    // its addresses are in.
+    const QString favourites = FavouritesFolder(services_.registry);
+    RunOffThread<QStringList>(
+        this, [favourites] { return favourites.isEmpty() ? QStringList() : FavouriteAddresses(favourites); },
+        [this](const QStringList& addresses) {
+            const QString data = DataFilePath(0, services_.programFolder);
+            if (!parvo::RefreshCompletion(services_.registry, services_.ListsFolder(), data, addresses, Completion))
+                EndForDamagedData();
+        });
 }
 
 void TForm1::ShowPvfolderWindow(PvfolderView view)
@@ -520,7 +538,7 @@ void TForm1::LoadSettings()
     Settings.ExceptDrives.clear();
 
     FirstRunEnvironment env;
-    env.programFolder = services_.programFolder;
+    env.programFolder = services_.ListsFolder();
     env.links = &services_.links;
     env.findTextEditor = services_.findTextEditor;
     env.winFolderList = WinFolderList;
@@ -533,10 +551,10 @@ void TForm1::LoadSettings()
 
 void TForm1::BuildProgramButtons()
 {
-    ConvertLegacyLinksFile(services_.programFolder, services_.links);
-    EnsureShortcutList(services_.programFolder);
-    ProgramNames = ReadShortcutNames(services_.programFolder);
-    a4_->BuildProgramButtons(services_.programFolder, ProgramNames);
+    ConvertLegacyLinksFile(services_.ListsFolder(), services_.links);
+    EnsureShortcutList(services_.ListsFolder());
+    ProgramNames = ReadShortcutNames(services_.ListsFolder());
+    a4_->BuildProgramButtons(services_.ListsFolder(), ProgramNames);
 }
 
 void TForm1::Relayout()
@@ -617,7 +635,7 @@ void TForm1::FormDestroy()
 
 DropServices TForm1::CopMovServices()
 {
-    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.programFolder, DisplayTitle};
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.ListsFolder(), DisplayTitle};
 }
 
 } // namespace parvo

@@ -11,6 +11,7 @@
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
 #include "settings/BarSettings.h"
+#include "settings/FirstRunSetup.h"
 
 #include <QColor>
 #include <QString>
@@ -35,6 +36,7 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class MenuReads;
 class TZip;
 class FileOpsWindow;
 class TPvfolder;
@@ -50,11 +52,18 @@ struct BarServices {
     Registry& registry;
     ShellLinks& links;
     MessagePrompts& prompts;
-    QString programFolder;
-    std::function<QString()> findTextEditor; // for the first run's editor button
+    QString programFolder; // the executable's folder: branding files, help file, engines
+    // Where the user's lists (data/) and program shortcuts (links/) live: the program
+    // folder on a portable copy, the user's data folder on a system install. Empty: the
+    // program folder.
+    QString listsFolder;
+    std::function<TextEditorChoice()> findTextEditor; // for the first run's editor button
     DesktopBar& desktop;                     // docking to a screen edge
     Drives& drives;                          // the drive strip's drives
     Shell& shell;                            // opening folders, programs and addresses
+
+    // The folder that holds data/ and links/.
+    const QString& ListsFolder() const { return listsFolder.isEmpty() ? programFolder : listsFolder; }
 };
 
 class TForm1 : public TAppBar, private BarCommands {
@@ -177,6 +186,7 @@ private:
     TCoolTrayIcon* eTray = nullptr;
     std::optional<BarLayout> layout_;
     FolderMenuState folderMenus_;
+    MenuReads* menuReads_ = nullptr; // the popup's folder and favourites reads
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
     ProgramDropQueue* programDrops_ = nullptr;

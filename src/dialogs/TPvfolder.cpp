@@ -49,7 +49,7 @@ TPvfolder::TPvfolder(TForm1& form1, const BarServices& services)
     : QWidget(nullptr, Qt::Window)
     , form1_(form1)
     , services_(services)
-    , rows_(services.programFolder)
+    , rows_(services.ListsFolder())
 {
     // Closing this window only hides it; it never ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);

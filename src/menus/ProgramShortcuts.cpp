@@ -88,25 +88,33 @@ bool IsUsableShortcutName(const QString& name)
         && !name.contains(QLatin1Char('\r'));
 }
 
-void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName)
+bool UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName)
 {
-    ReplaceShortcutName(programFolder, name, newName);
+    // The shortcut file follows the list: a list that could not be changed keeps its
+    // button, and the button its shortcut.
+    if (!ReplaceShortcutName(programFolder, name, newName))
+        return false;
     const QString file = ShortcutFilePath(programFolder, name);
     if (newName.isEmpty())
         QFile::remove(file);
     else if (QFile::exists(file))
         QFile::rename(file, ShortcutFilePath(programFolder, newName));
+    return true;
 }
 
 bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
 {
     if (!IsUsableShortcutName(newName))
         return false;
+    const QString from = ShortcutFilePath(programFolder, name);
     const QString to = ShortcutFilePath(programFolder, newName);
     // QFile::rename never replaces an existing file: a name in use leaves everything as it was.
-    if (!QFile::rename(ShortcutFilePath(programFolder, name), to))
+    if (!QFile::rename(from, to))
         return false;
-    UpdateShortcutList(programFolder, name, newName);
+    if (!UpdateShortcutList(programFolder, name, newName)) {
+        QFile::rename(to, from);
+        return false;
+    }
     return true;
 }
 

@@ -38,11 +38,12 @@ bool IsUsableShortcutName(const QString& name);
 
 // Removes the button `name` from the list (every line equal to it) and deletes its
 // shortcut file, or, with a `newName`, renames both. A file that was moved already is
-// left alone.
-void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
+// left alone. False, with the shortcut file untouched, when the list could not be changed.
+bool UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
 
 // Renames a program button: its shortcut file first, and the list only if that worked (a
-// name taken already, or one that is not usable, changes nothing). True when renamed.
+// name taken already, or one that is not usable, changes nothing); a list that cannot be
+// changed puts the file back. True when renamed.
 bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName);
 
 // Puts a dropped or chosen file on the bar: a shortcut to it, or a copy of it when it is a
