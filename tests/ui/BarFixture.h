@@ -11,6 +11,7 @@
 #include "UiApp.h"
 #include "app/DataFilePath.h"
 #include "bar/TForm1.h"
+#include "settings/FirstRunSetup.h"
 #include "settings/RegistryKeys.h"
 #include "widgets/MessagePrompts.h"
 
@@ -123,7 +124,7 @@ struct BarFixture : ::testing::Test {
     void StartBar()
     {
         bar = std::make_unique<TForm1>(
-            BarServices{reg, links, prompts, program, [] { return QString(); }, desktop, drives, shell});
+            BarServices{reg, links, prompts, program, {}, [] { return TextEditorChoice{}; }, desktop, drives, shell});
         ASSERT_TRUE(bar->FormCreate());
         bar->show();
         QCoreApplication::processEvents();
