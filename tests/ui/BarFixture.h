@@ -11,7 +11,6 @@
 #include "UiApp.h"
 #include "app/DataFilePath.h"
 #include "bar/TForm1.h"
-#include "settings/FirstRunSetup.h"
 #include "settings/RegistryKeys.h"
 #include "widgets/MessagePrompts.h"
 
@@ -124,7 +123,7 @@ struct BarFixture : ::testing::Test {
     void StartBar()
     {
         bar = std::make_unique<TForm1>(
-            BarServices{reg, links, prompts, program, {}, [] { return TextEditorChoice{}; }, desktop, drives, shell});
+            BarServices{reg, links, prompts, program, [] { return TextEditorChoice(); }, desktop, drives, shell});
         ASSERT_TRUE(bar->FormCreate());
         bar->show();
         QCoreApplication::processEvents();
