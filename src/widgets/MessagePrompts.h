@@ -20,6 +20,7 @@ public:
     PromptAnswer askRetryCancel(const QString& text) override;
     void about(const QString& caption, const QString& text) override;
     std::optional<QString> askText(const QString& prompt, const QString& initial) override;
+    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon, int defaultButton = 1) override;
 
 private:
     QString caption_;

@@ -27,6 +27,14 @@ public:
         return t;
     }
 
+    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon, int) override
+    {
+        const PromptAnswer fallback = buttons == PromptButtons::Ok ? PromptAnswer::Ok
+                                    : buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel
+                                                                         : PromptAnswer::No;
+        return next(text, fallback);
+    }
+
     QStringList shown;
     std::deque<PromptAnswer> answers;
     std::deque<std::optional<QString>> texts; // answers to askText; empty means cancel
