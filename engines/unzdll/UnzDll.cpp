@@ -59,7 +59,9 @@ extern "C" __attribute__((visibility("default"))) int32_t UnzDllExec(UnzipParams
     }
     int error = 0;
     // libzip takes over the descriptor; its size was read from the same open file.
-    zip_t* archive = zip_fdopen(fd, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    // No consistency check up front: the command-line zip writes 64-bit archives that
+    // libzip would call inconsistent; each entry is checked as it is read.
+    zip_t* archive = zip_fdopen(fd, ZIP_RDONLY, &error);
     if (!archive) {
         ::close(fd);
         zip_error_t e;
