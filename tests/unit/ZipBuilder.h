@@ -23,6 +23,7 @@ struct ZipEntrySpec {
     std::string extra;
     int64_t declaredSize = -1;         // the uncompressed size to claim; -1: the true one
     uint32_t dosTime = 0x5A6B3C00;     // a date in 2025
+    int64_t sharedOffset = -1;         // >= 0: no data of its own, it points at this offset
 };
 
 struct ZipEndSpec {
@@ -70,7 +71,7 @@ inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries, const ZipE
         const std::string body = e.deflate ? RawDeflate(e.data) : e.data;
         const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())));
         const uint32_t size = e.declaredSize >= 0 ? uint32_t(e.declaredSize) : uint32_t(e.data.size());
-        const uint32_t offset = uint32_t(file.size() - end.prefix.size());
+        const uint32_t offset = e.sharedOffset >= 0 ? uint32_t(e.sharedOffset) : uint32_t(file.size() - end.prefix.size());
         std::string local;
         Put32(local, 0x04034B50);
         Put16(local, 20);
@@ -82,7 +83,8 @@ inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries, const ZipE
         Put32(local, size);
         Put16(local, uint32_t(e.name.size()));
         Put16(local, uint32_t(e.extra.size()));
-        file += local + e.name + e.extra + body;
+        if (e.sharedOffset < 0)
+            file += local + e.name + e.extra + body;
 
         Put32(central, 0x02014B50);
         Put16(central, e.madeBy);
