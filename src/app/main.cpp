@@ -44,8 +44,8 @@ int main(int argc, char* argv[])
     parvo::DesktopShell shell;
 
     const QString program = parvo::ProgramFolder();
-    parvo::TForm1 bar({*registry, links, prompts, program, parvo::ListsFolder(program, dirs.dataHome),
-                      [&dirs] { return parvo::FindTextEditor(dirs); }, desktop, drives, shell});
+    parvo::TForm1 bar({*registry, links, prompts, program, [&dirs] { return parvo::FindTextEditor(dirs); }, desktop,
+                      drives, shell, parvo::ListsFolder(program, dirs.dataHome)});
     if (!bar.FormCreate())
         return 1;
     guard.onActivate([&bar] { bar.ShowRunningInstance(); });

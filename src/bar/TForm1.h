@@ -53,14 +53,14 @@ struct BarServices {
     ShellLinks& links;
     MessagePrompts& prompts;
     QString programFolder; // the executable's folder: branding files, help file, engines
-    // Where the user's lists (data/) and program shortcuts (links/) live: the program
-    // folder on a portable copy, the user's data folder on a system install. Empty: the
-    // program folder.
-    QString listsFolder;
     std::function<TextEditorChoice()> findTextEditor; // for the first run's editor button
     DesktopBar& desktop;                     // docking to a screen edge
     Drives& drives;                          // the drive strip's drives
     Shell& shell;                            // opening folders, programs and addresses
+    // Where the user's lists (data/) and program shortcuts (links/) live: the program
+    // folder on a portable copy, the user's data folder on a system install. Empty: the
+    // program folder.
+    QString listsFolder = {};
 
     // The folder that holds data/ and links/.
     const QString& ListsFolder() const { return listsFolder.isEmpty() ? programFolder : listsFolder; }

@@ -123,7 +123,7 @@ struct BarFixture : ::testing::Test {
     void StartBar()
     {
         bar = std::make_unique<TForm1>(
-            BarServices{reg, links, prompts, program, [] { return QString(); }, desktop, drives, shell});
+            BarServices{reg, links, prompts, program, [] { return TextEditorChoice(); }, desktop, drives, shell});
         ASSERT_TRUE(bar->FormCreate());
         bar->show();
         QCoreApplication::processEvents();

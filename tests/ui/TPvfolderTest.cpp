@@ -198,6 +198,9 @@ TEST_F(PvfolderWindow, EnterOpensTheRowAndThePointerShowsItsPath)
     w->List1->setSelectedRow(0);
     EXPECT_EQ(w->StatusText(), Folder("Scrivania"));
     QTest::keyClick(w->List1->currentView(), Qt::Key_Return);
+    // The folder is looked for off the interface thread before it opens.
+    QTest::qWaitFor([&] { return !shell.calls.isEmpty(); }, 5000);
+    QTest::qWait(50);
     ASSERT_EQ(shell.calls.size(), 1); // once, not once for the key and once for activation
     EXPECT_EQ(shell.calls[0].call, FakeShell::Call::ShowFolderTree);
     EXPECT_EQ(shell.calls[0].path, Folder("Scrivania"));
@@ -208,6 +211,8 @@ TEST_F(PvfolderWindow, EnterOpensTheRowAndThePointerShowsItsPath)
     const QPoint at = viewport->mapFrom(w->List1, row.center());
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    QTest::qWaitFor([&] { return shell.calls.size() >= 2; }, 5000);
+    QTest::qWait(50);
     EXPECT_EQ(shell.calls.size(), 2);
 
     w->List1->setSelectedRow(-1);
