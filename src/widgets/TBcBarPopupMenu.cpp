@@ -147,6 +147,8 @@ void TBcBarPopupMenu::popup(const QPoint& globalPos)
     held_.reset();
     holdTimer_.stop();
     holdRequest_ = -1;
+    // Asked for by a press (or a replayed one): the widget under the pointer now.
+    opener_ = QApplication::widgetAt(QCursor::pos());
     if (OnPopup)
         OnPopup();
     if (holdRequest_ >= 0) {
@@ -181,7 +183,6 @@ void TBcBarPopupMenu::showRoot(const QPoint& globalPos)
     level->keepOnScreen();
     openingPress_ = QGuiApplication::mouseButtons() != Qt::NoButton;
     openingPoint_ = QCursor::pos();
-    opener_ = openingPress_ ? QApplication::widgetAt(openingPoint_) : nullptr;
     typedPrefix_.clear();
     keyLevel_ = 0;
     level->show();

@@ -92,9 +92,9 @@ place() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
 
-# expect_place WINDOW "x y width height" WHAT
+# expect_place WINDOW "x y width height" WHAT (waits a while: the machine may be busy)
 expect_place() {
-  for _ in $(seq 40); do [ "$(place "$1")" = "$2" ] && return 0; sleep 0.05; done
+  for _ in $(seq 100); do [ "$(place "$1")" = "$2" ] && return 0; sleep 0.05; done
   fail "$3: the window is at $(place "$1"), not $2"
 }
 
@@ -102,13 +102,13 @@ work_area() { xprop -root _NET_WORKAREA | sed 's/.*= //' | cut -d, -f1-4; }
 
 # expect_work_area "x, y, width, height" WHAT
 expect_work_area() {
-  for _ in $(seq 40); do [ "$(work_area)" = "$1" ] && return 0; sleep 0.05; done
+  for _ in $(seq 100); do [ "$(work_area)" = "$1" ] && return 0; sleep 0.05; done
   fail "$2: the work area is $(work_area), not $1"
 }
 
 # expect_strut WINDOW "twelve, numbers" WHAT
 expect_strut() {
-  for _ in $(seq 40); do
+  for _ in $(seq 100); do
     xprop -id "$1" _NET_WM_STRUT_PARTIAL | grep -qF "= $2" && return 0
     sleep 0.05
   done
