@@ -130,7 +130,7 @@ void TForm1::CreateChildren()
     DropFile2->OnDragOver = [this](QPoint p, Qt::DropAction proposed) { return DropFile2DragOver(p, proposed); };
     DropFile2->OnLeave = [this] { DropFile2Leave(); };
     DropFile2->OnDrop = [this](Qt::DropAction effect) { DropFile2Drop(effect); };
-    programDrops_ = new ProgramDropQueue(services_.links, services_.programFolder, this);
+    programDrops_ = new ProgramDropQueue(services_.links, services_.ListsFolder(), this);
     connect(programDrops_, &ProgramDropQueue::finished, this, &TForm1::ProgramsDropped);
 }
 
