@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@ constexpr uint32_t AllDesktops = 0xFFFFFFFF;
 constexpr uint32_t WithdrawnState = 0;
 // How long a window manager may take to let go of a withdrawn window.
 constexpr int WithdrawWaitMs = 1000;
+constexpr int WindowGoneSettleMs = 500;
 
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
@@ -454,8 +456,12 @@ bool X11DesktopBar::nativeEventFilter(const QByteArray& eventType, void* message
         QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(false); }, Qt::QueuedConnection);
     // A bar that goes away may leave the work area as it was (a bar docked beyond it
     // reserves its strip too), yet free a place nearer the edge.
-    else if (p->window == root_ && p->atom == ewmh_._NET_CLIENT_LIST)
+    else if (p->window == root_ && p->atom == ewmh_._NET_CLIENT_LIST) {
         QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(true); }, Qt::QueuedConnection);
+        // A bar that is going may still hold its strip when the list changes; once it has
+        // let go, there may be no other change to tell of it.
+        QTimer::singleShot(WindowGoneSettleMs, &context_, [this] { checkWorkArea(true); });
+    }
     else if ((p->window == root_ && p->atom == ewmh_._NET_ACTIVE_WINDOW) ||
              (p->window == active_ && p->atom == ewmh_._NET_WM_STATE))
         QMetaObject::invokeMethod(&context_, [this] { checkFullScreen(); }, Qt::QueuedConnection);
