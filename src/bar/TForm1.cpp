@@ -18,6 +18,10 @@
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/OpenFileDialog.h"
+#include "dialogs/OptionSwitches.h"
+#include "dialogs/TOptionsDlg.h"
+#include "dialogs/TimportDlg.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
 #include "widgets/TCoolTrayIcon.h"
@@ -37,6 +41,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
+#include <QPointer>
 
 namespace parvo {
 
@@ -206,15 +211,76 @@ void TForm1::RefreshCompletion()
     }
 }
 
-// The favourite-folder window, the options dialog, the help viewer and the GO! dialog
-// are windows of their own that the bar does not have yet: their items reach these
-// calls and open nothing until those windows exist.
+// The favourite-folder window, the help viewer and the GO! dialog are windows of their
+// own that the bar does not have yet: their items reach these calls and open nothing
+// until those windows exist.
 void TForm1::ShowPvfolderWindow(PvfolderView) {}
 void TForm1::SetPvfolderViewStyle(int style)
 {
     PvfolderViewStyle = style;
 }
-void TForm1::OpenOptionsDialog(bool) {}
+
+void TForm1::OpenOptionsDialog(bool)
+{
+    HideButtonHint();
+    OptionsDialogServices s(services_.registry, *this, services_.prompts, services_.links, services_.shell);
+    s.programFolder = services_.programFolder;
+    s.executablePath = QCoreApplication::applicationFilePath();
+    s.DisplayTitle = DisplayTitle;
+    s.WebAddress = HasWebAddress ? WebAddress : QString();
+    s.MenuKey = MenuKey;
+    s.AddLinkRequest = AddLinkRequest;
+    if (Pictures)
+        s.PopupImg = Pictures->PopupImg;
+    s.BarColor = BarColor;
+    s.FontColor = FontColor;
+    s.setMenuKey = [this](const QString& key) { MenuKey = key; };
+    s.dropMenu = [this](const QPoint& at) { DropMenu(at); };
+    s.questions.prompts = &services_.prompts;
+    QPointer<QWidget> owner;
+    s.questions.chooseProgram = [&owner] { return ChooseFileToOpen(owner, Str(143), Str(142)); };
+    s.questions.importAddresses = [this, &owner] {
+        return ImportAddresses(
+            {services_.prompts, services_.shell, DisplayTitle, HasWebAddress ? WebAddress : QString()}, owner);
+    };
+    TOptionsDlg dialog(std::move(s));
+    owner = &dialog;
+    dialog.exec();
+}
+
+void TForm1::SetAlwaysOnTop(bool on)
+{
+    Settings.AlwaysOnTop = on;
+    ReapplyEdge();
+}
+
+bool TForm1::SetAutoHide(bool on)
+{
+    Settings.AutoHide = on;
+    ReapplyEdge(); // refused when another bar hides at this edge
+    return Settings.AutoHide;
+}
+
+void TForm1::SetTrayIconVisible(bool visible)
+{
+    Settings.TrayIconVisible = visible;
+    eTray->setVisible(visible);
+}
+
+void TForm1::SetButtonVisible(FixedButton button, bool visible)
+{
+    for (const OptionalButton& b : OptionalButtons()) {
+        if (b.button == button)
+            Settings.*b.shown = visible;
+    }
+}
+
+void TForm1::SetDriveFont(int pointSize, bool bold)
+{
+    Settings.DriveFontSize = pointSize;
+    Settings.DriveFontBold = bold;
+    driveButtons_->setDriveFont(pointSize, bold);
+}
 void TForm1::ShowHelp(const QString&) {}
 void TForm1::ClickGo() {}
 

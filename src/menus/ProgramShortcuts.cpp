@@ -75,6 +75,9 @@ QString ShortcutNameFor(const QString& file)
     name.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     if (!name.contains(QLatin1Char('.')))
         return name;
+    // A desktop entry names its program before its eight-letter extension.
+    if (name.endsWith(QLatin1String(".desktop")) && name.size() > 8)
+        return name.left(name.size() - 8);
     if (name.size() > 4)
         return name.left(name.size() - 4);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
@@ -98,20 +101,24 @@ void UpdateShortcutList(const QString& programFolder, const QString& name, const
         QFile::rename(file, ShortcutFilePath(programFolder, newName));
 }
 
-bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
+bool RenameShortcutFile(const QString& programFolder, const QString& name, const QString& newName)
 {
     if (!IsUsableShortcutName(newName))
         return false;
-    const QString to = ShortcutFilePath(programFolder, newName);
     // QFile::rename never replaces an existing file: a name in use leaves everything as it was.
-    if (!QFile::rename(ShortcutFilePath(programFolder, name), to))
+    return QFile::rename(ShortcutFilePath(programFolder, name), ShortcutFilePath(programFolder, newName));
+}
+
+bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
+{
+    if (!RenameShortcutFile(programFolder, name, newName))
         return false;
     UpdateShortcutList(programFolder, name, newName);
     return true;
 }
 
-std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
-                                          const QString& file)
+std::optional<QString> MakeProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                           const QString& file)
 {
     EnsureDataFolder(programFolder);
     QDir().mkpath(LinksFolder(programFolder));
@@ -125,7 +132,15 @@ std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, c
             prompts->error(*failure);
         return std::nullopt;
     }
-    AppendShortcutName(programFolder, name);
+    return name;
+}
+
+std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                          const QString& file)
+{
+    const auto name = MakeProgramShortcut(links, prompts, programFolder, file);
+    if (name)
+        AppendShortcutName(programFolder, *name);
     return name;
 }
 

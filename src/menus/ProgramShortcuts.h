@@ -28,7 +28,8 @@ std::optional<QString> CopyFileTo(const QString& source, const QString& destinat
 
 // The button name a file gives: its name less the last four characters (notepad.exe gives
 // notepad, Setup.msi7 gives Setup.). A name without any "." keeps all of it, as programs
-// here seldom carry an extension, and no name comes out empty.
+// here seldom carry an extension, a desktop entry loses its whole ".desktop", and no
+// name comes out empty.
 QString ShortcutNameFor(const QString& file);
 
 // A name the user may give a program button: not empty, and nothing that would put its
@@ -40,14 +41,22 @@ bool IsUsableShortcutName(const QString& name);
 // left alone.
 void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
 
-// Renames a program button: its shortcut file first, and the list only if that worked (a
-// name taken already, or one that is not usable, changes nothing). True when renamed.
+// Moves the shortcut file of the button `name` to `newName`. A name taken already, or one
+// that is not usable, changes nothing. True when moved.
+bool RenameShortcutFile(const QString& programFolder, const QString& name, const QString& newName);
+
+// Renames a program button: its shortcut file first, and the list only if that worked.
+// True when renamed.
 bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName);
 
-// Puts a dropped or chosen file on the bar: a shortcut to it, or a copy of it when it is a
-// shortcut itself, under its derived name, and that name at the end of the list. The
-// name, or nothing when no shortcut could be written (the user was told why when the
-// copy failed).
+// Makes the shortcut file for a dropped or chosen file: a shortcut to it, or a copy of it
+// when it is a shortcut itself, under its derived name. The name, or nothing when no
+// shortcut could be written (the user was told why when the copy failed).
+std::optional<QString> MakeProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                           const QString& file);
+
+// Puts a dropped or chosen file on the bar: MakeProgramShortcut, and the name at the end
+// of the list.
 std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
                                           const QString& file);
 

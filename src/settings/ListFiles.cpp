@@ -77,11 +77,15 @@ bool LoadCompletionList(const QString& programFolder, const QString& listName, S
     return !lines->isEmpty();
 }
 
-QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName)
+QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName, bool* readable)
 {
     EnsureDataFolder(programFolder);
     QList<EditorRow> rows;
-    const auto lines = ReadOrCreate(ListFilePath(programFolder, listName), EditorHeader(listName));
+    const QString path = ListFilePath(programFolder, listName);
+    const bool existed = QFileInfo::exists(path);
+    const auto lines = ReadOrCreate(path, EditorHeader(listName));
+    if (readable)
+        *readable = lines || !existed;
     if (!lines)
         return rows;
     for (const QString& line : *lines) {
