@@ -18,10 +18,9 @@
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
 #include "bar/ProgramStrip.h"
-#include "dialogs/OpenFileDialog.h"
 #include "dialogs/OptionSwitches.h"
 #include "dialogs/TOptionsDlg.h"
-#include "dialogs/TimportDlg.h"
+#include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
 #include "widgets/TCoolTrayIcon.h"
@@ -31,7 +30,11 @@
 #include "settings/SettingsStore.h"
 #include "settings/ShortcutList.h"
 #include "settings/SystemLocations.h"
+#include "widgets/FileOpsWindow.h"
 #include "widgets/MessagePrompts.h"
+#include "zip/TProgressForm.h"
+#include "zip/TZip.h"
+#include "widgets/ProgramBitmaps.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,7 +44,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
-#include <QPointer>
 
 namespace parvo {
 
@@ -74,6 +76,10 @@ void TForm1::CreateChildren()
     HintWindow_ = new HintWindow();
     eTray = new TCoolTrayIcon(this);
     popup_myfolders = new TBcBarPopupMenu(this);
+    Zip1 = new TZip({services_.prompts, &services_.drives, services_.programFolder,
+                     [this](std::function<void()> cancel) { return TProgressForm::Create(this, DisplayTitle, std::move(cancel)); }},
+                    this);
+    fileOps_ = std::make_unique<FileOpsWindow>(services_.prompts, this);
     popup_myfolders->OnPopup = [this] { popup_myfoldersPopup(); };
     popup_myfolders->OnBeforeDrawBar = [this] { popup_myfoldersBeforeDrawBar(); };
     popup_myfolders->OnExpand = [this](MenuItem& item) { ExpandItem(item); };
@@ -211,13 +217,18 @@ void TForm1::RefreshCompletion()
     }
 }
 
-// The favourite-folder window, the help viewer and the GO! dialog are windows of their
-// own that the bar does not have yet: their items reach these calls and open nothing
-// until those windows exist.
-void TForm1::ShowPvfolderWindow(PvfolderView) {}
+void TForm1::ShowPvfolderWindow(PvfolderView view)
+{
+    if (Pvfolder)
+        Pvfolder->ShowPvfolderWindow(view);
+}
+
 void TForm1::SetPvfolderViewStyle(int style)
 {
-    PvfolderViewStyle = style;
+    if (Pvfolder)
+        Pvfolder->SetViewStyle(style);
+    else
+        PvfolderViewStyle = style;
 }
 
 void TForm1::OpenOptionsDialog(bool)
@@ -236,15 +247,7 @@ void TForm1::OpenOptionsDialog(bool)
     s.FontColor = FontColor;
     s.setMenuKey = [this](const QString& key) { MenuKey = key; };
     s.dropMenu = [this](const QPoint& at) { DropMenu(at); };
-    s.questions.prompts = &services_.prompts;
-    QPointer<QWidget> owner;
-    s.questions.chooseProgram = [&owner] { return ChooseFileToOpen(owner, Str(143), Str(142)); };
-    s.questions.importAddresses = [this, &owner] {
-        return ImportAddresses(
-            {services_.prompts, services_.shell, DisplayTitle, HasWebAddress ? WebAddress : QString()}, owner);
-    };
     TOptionsDlg dialog(std::move(s));
-    owner = &dialog;
     dialog.exec();
 }
 
@@ -281,6 +284,9 @@ void TForm1::SetDriveFont(int pointSize, bool bold)
     Settings.DriveFontBold = bold;
     driveButtons_->setDriveFont(pointSize, bold);
 }
+
+// The help viewer and the GO! dialog are windows of their own that the bar does not have
+// yet: their items reach these calls and open nothing until those windows exist.
 void TForm1::ShowHelp(const QString&) {}
 void TForm1::ClickGo() {}
 
@@ -431,6 +437,10 @@ bool TForm1::FormCreate()
 
     MenuKey.clear();
     BuildProgramButtons();
+    FolderListImages = BuildFolderListImages();
+    // The favourite-folder window comes right after the bar, hidden until asked for.
+    Pvfolder = std::make_unique<TPvfolder>(*this, services_);
+    Pvfolder->FormCreate();
     ScrollOffset = 0;
     ScrollStep = 22;
     StartingUp = false;
@@ -554,6 +564,11 @@ void TForm1::FormResize()
 void TForm1::FormDestroy()
 {
     SaveBarPlacement(services_.registry, Settings);
+}
+
+DropServices TForm1::CopMovServices()
+{
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.programFolder, DisplayTitle};
 }
 
 } // namespace parvo

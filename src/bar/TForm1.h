@@ -6,6 +6,7 @@
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
 #include "dialogs/LiveBar.h"
+#include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace parvo {
@@ -34,6 +36,9 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class TZip;
+class FileOpsWindow;
+class TPvfolder;
 struct MenuItem;
 
 // What the bar needs of the system, handed in by the program entry.
@@ -69,6 +74,18 @@ public:
     TBcBarPopupMenu* popup_myfolders = nullptr;
     // Rebuilds the address-completion lists (also run once, shortly after start-up).
     void RefreshCompletion() override;
+    // Drops the shared popup, built for the current `MenuKey`, at a screen point.
+    void DropMenu(const QPoint& globalTopLeft);
+    // What menu items and the bar's other windows ask of the bar.
+    BarCommands& Commands() { return *this; }
+    // The favourite-folder window, created hidden with the bar.
+    std::unique_ptr<TPvfolder> Pvfolder;
+
+    // The bar's one zip wrapper.
+    TZip* Zip1 = nullptr;
+    // What the copy / move dialog and the drop procedure use of the program (the drop
+    // handlers of the bar and of the Pvfolder window hand it to TCopMovDlg).
+    DropServices CopMovServices();
 
     // Live state read by the rest of the program.
     BarSettings Settings;
@@ -81,6 +98,7 @@ public:
     QColor BarColor;
     QColor FontColor;
     std::optional<BrandingPictures> Pictures;
+    QList<QPixmap> FolderListImages; // the copy / move dialog's folder pictures
     QString MenuKey;
     QString BrowserCommand;
     QStringList WinFolderList;
@@ -107,7 +125,6 @@ private:
     void ConnectHints();
     void ShowButtonHint(QWidget* control, const QString& text);
     void HideButtonHint();
-    void DropMenu(const QPoint& globalTopLeft);
     void bScrLeftClick();
     void Url1Click();
     void ShowDriveMenu(const DriveInfo& drive, const QPoint& at);
@@ -150,6 +167,7 @@ private:
     FolderMenuState folderMenus_;
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    std::unique_ptr<FileOpsWindow> fileOps_;
 };
 
 } // namespace parvo

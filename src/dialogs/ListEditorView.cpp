@@ -1,12 +1,12 @@
 #include "dialogs/ListEditorView.h"
 
 #include "dialogs/EditorRowsModel.h"
+#include "widgets/TDropFileTarget.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QUrl>
 
 namespace parvo {
 
@@ -80,14 +80,7 @@ int ListEditorView::draggedRow(const QMimeData* data) const
 
 QStringList ListEditorView::droppedFiles(const QMimeData* data) const
 {
-    QStringList paths;
-    if (!acceptsFiles_ || !data || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    return paths;
+    return acceptsFiles_ ? TDropFileTarget::LocalPaths(data) : QStringList();
 }
 
 void ListEditorView::startDrag(Qt::DropActions)

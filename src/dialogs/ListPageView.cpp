@@ -1,6 +1,7 @@
 #include "dialogs/ListPageView.h"
 
 #include "app/StringTable.h"
+#include "dialogs/AddDlgModes.h"
 #include "dialogs/EditorRowsModel.h"
 #include "dialogs/ListEditorView.h"
 #include "platform/Prompts.h"
@@ -27,8 +28,8 @@ PageTexts TextsOf(ListKind kind)
 {
     switch (kind) {
     case ListKind::Programs: return {244, {245}, {337}, 507, -1, -1};
-    case ListKind::WebLinks: return {250, {251, 252}, {175, 162}, 508, 0, 3};
-    case ListKind::Email: return {253, {254, 255}, {175, 162}, 509, 2, 5};
+    case ListKind::WebLinks: return {250, {251, 252}, {175, 162}, 508, addmode::AddWebLink, addmode::EditWebLink};
+    case ListKind::Email: return {253, {254, 255}, {175, 162}, 509, addmode::AddEmail, addmode::EditEmail};
     }
     return {};
 }

@@ -1,16 +1,21 @@
 #include "dialogs/TOptionsDlg.h"
 
 #include "app/StringTable.h"
+#include "dialogs/OpenFileDialog.h"
+#include "dialogs/TAddDlg.h"
+#include "dialogs/TimportDlg.h"
 #include "bar/DriveButtons.h"
 #include "dialogs/ListEditorView.h"
 #include "dialogs/LiveBar.h"
 #include "widgets/DialogFont.h"
 #include "widgets/GradientTitle.h"
+#include "widgets/TLinkLabel.h"
 #include "widgets/TPlumBut.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -87,6 +92,7 @@ TOptionsDlg::TOptionsDlg(OptionsDialogServices services, QWidget* parent)
     title_ = new GradientTitle(this);
     title_->setGeometry(TitlePlace);
 
+    UseProgramDialogs();
     for (ListKind kind : {ListKind::Programs, ListKind::WebLinks, ListKind::Email}) {
         lists_[size_t(kind)] = std::make_unique<ListPage>(kind, services_.programFolder, services_.bar,
                                                           services_.links, services_.prompts);
@@ -102,6 +108,35 @@ TOptionsDlg::TOptionsDlg(OptionsDialogServices services, QWidget* parent)
     PageControl->addWidget(BuildButtonsPage());
     PageControl->addWidget(BuildOpenerPage());
     PageControl->setCurrentIndex(int(OptionsPage::s1));
+}
+
+void TOptionsDlg::UseProgramDialogs()
+{
+    ListPageQuestions& ask = services_.questions;
+    if (!ask.prompts)
+        ask.prompts = &services_.prompts;
+    if (!ask.editEntry) {
+        ask.editEntry = [this](int mode, const EditorRow& start) -> std::optional<EditorRow> {
+            TAddDlg dialog(services_.DisplayTitle, this);
+            dialog.Edit1->setText(start.caption);
+            dialog.Edit2->setText(start.second);
+            dialog.Edit1->setFocus();
+            dialog.Button3->setEnabled(!start.caption.isEmpty() && !start.second.isEmpty());
+            dialog.Button1->setVisible(false);
+            dialog.AddDlgMode = mode;
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return EditorRow{dialog.Edit1->text(), dialog.Edit2->text()};
+        };
+    }
+    if (!ask.chooseProgram)
+        ask.chooseProgram = [this] { return ChooseFileToOpen(this, Str(143), Str(142)); };
+    if (!ask.importAddresses) {
+        ask.importAddresses = [this] {
+            return ImportAddresses({services_.prompts, services_.shell, services_.DisplayTitle, services_.WebAddress},
+                                   this);
+        };
+    }
 }
 
 TOptionsDlg::~TOptionsDlg()
@@ -237,7 +272,9 @@ QWidget* TOptionsDlg::BuildListPage(ListKind kind)
     view->LayOut();
     listViews_[size_t(kind)] = view;
     if (kind == ListKind::WebLinks && !services_.WebAddress.isEmpty()) {
-        auto* link = new QLabel(services_.WebAddress, view);
+        auto* link = new TLinkLabel(view);
+        link->setText(services_.WebAddress);
+        link->setShell(&services_.shell);
         link->setGeometry(view->linkPlace());
     }
     return page;

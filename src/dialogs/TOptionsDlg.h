@@ -56,6 +56,7 @@ struct OptionsDialogServices {
     // The sample buttons of the bar-buttons page drop the bar's popup menu.
     std::function<void(const QString& key)> setMenuKey;
     std::function<void(const QPoint& globalTopLeft)> dropMenu;
+    // What the list pages ask the user; unset questions get the program's own dialogs.
     ListPageQuestions questions;
 };
 
@@ -85,6 +86,7 @@ private:
     // Filled once, when the dialog first shows: the controls from the bar under the
     // loading guard, then the page the opening menu asks for.
     void FormActivate();
+    void UseProgramDialogs();
     void ShowControls();
     void TvMenuChange();
 

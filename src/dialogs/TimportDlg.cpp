@@ -6,6 +6,7 @@
 #include "platform/Prompts.h"
 #include "widgets/DialogFont.h"
 #include "widgets/GradientTitle.h"
+#include "widgets/TLinkLabel.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -68,8 +69,9 @@ TimportDlg::TimportDlg(ImportDialogServices services, QWidget* parent)
     Skipped->setGeometry(0, 146, 376, 24);
     Pages->addWidget(s1);
 
-    // The web address stays as plain text until the link label is available.
-    auto* link = new QLabel(services_.WebAddress, this);
+    auto* link = new TLinkLabel(this);
+    link->setText(services_.WebAddress);
+    link->setShell(&services_.shell);
     link->setGeometry(8, 214, 376, 18);
 
     BackBtn = new QPushButton(Str(45), this);

@@ -5,6 +5,7 @@
 #include "UiApp.h"
 #include "app/StringTable.h"
 #include "dialogs/ListEditorView.h"
+#include "dialogs/TAddDlg.h"
 #include "dialogs/TOptionsDlg.h"
 #include "menus/ProgramShortcuts.h"
 #include "platform/linux/LinuxRegistry.h"
@@ -15,6 +16,8 @@
 
 #include <QCheckBox>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -99,7 +102,8 @@ struct Options : ::testing::Test {
         return v ? v->dword : 0xDEAD;
     }
 
-    std::unique_ptr<TOptionsDlg> open(const QString& key, bool addLinkRequest = false)
+    // With `ownDialogs` the pages ask through the program's own dialogs.
+    std::unique_ptr<TOptionsDlg> open(const QString& key, bool addLinkRequest = false, bool ownDialogs = false)
     {
         ImageStrip pictures(QImage(54 * 16, 16, QImage::Format_ARGB32), 16);
         OptionsDialogServices s(*reg, bar, prompts, links, shell);
@@ -127,6 +131,8 @@ struct Options : ::testing::Test {
         };
         s.questions.chooseProgram = [this] { return chosen.isEmpty() ? QString() : chosen.takeFirst(); };
         s.questions.importAddresses = [this] { return imported; };
+        if (ownDialogs)
+            s.questions = {};
         auto dialog = std::make_unique<TOptionsDlg>(std::move(s));
         dialog->setAttribute(Qt::WA_DontShowOnScreen);
         dialog->show();
@@ -414,4 +420,36 @@ TEST_F(Options, AStoreThatCannotBeWrittenIsReportedOnce)
     dialog->AutostartBox()->click();
     EXPECT_FALSE(dialog->AutostartBox()->isChecked());
     EXPECT_EQ(prompts.shown.value(1), Str(100) + ' ' + Str(281));
+}
+
+TEST_F(Options, WebLinksAreAddedAndEditedInTheAddDialogWithoutItsBrowseButton)
+{
+    // The add dialog comes up over the options as soon as they open from the web-links menu.
+    QStringList seen;
+    const auto answer = [&seen](const QString& name, const QString& address) {
+        auto* poll = new QTimer;
+        poll->start(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, &seen, name, address] {
+            auto* add = qobject_cast<TAddDlg*>(QApplication::activeModalWidget());
+            if (!add)
+                return;
+            poll->deleteLater();
+            poll->stop();
+            seen << add->windowTitle() << add->Edit1->text() << QString::number(add->Button3->isEnabled())
+                 << QString::number(add->Button1->isVisibleTo(add));
+            add->Edit1->setText(name);
+            add->Edit2->setText(address);
+            add->Button3->click();
+        });
+    };
+    answer("Esempio", "http://www.example.com/");
+    auto dialog = open("Slinks", false, true);
+    EXPECT_EQ(seen, QStringList({Str(144) + " [ Parvo ]", "", "0", "0"}));
+    ListPageView* web = dialog->List(ListKind::WebLinks);
+    web->view()->selectRow(0);
+    seen.clear();
+    answer("Esempio", "http://example.org/");
+    web->EditClick();
+    EXPECT_EQ(seen, QStringList({Str(145) + " [ Parvo ]", "Esempio", "1", "0"}));
+    EXPECT_EQ(ReadBytes(list("www")), "// www - Parvo - Do not change this file!\r\nEsempio|http://example.org/\r\n");
 }

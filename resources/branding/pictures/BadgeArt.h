@@ -93,6 +93,17 @@ inline constexpr std::string_view QuestionBadge[] = {
     "..KKKK..",
 };
 
+// Sending something on: an arrow pointing right.
+inline constexpr std::string_view SendBadge[] = {
+    "...KK...",
+    "KKKKcK..",
+    "KcccccK.",
+    "KbbbbbbK",
+    "KBBBBBK.",
+    "KKKKBK..",
+    "...KK...",
+};
+
 inline constexpr std::string_view CableBadge[] = {
     "...KK...",
     "...KK...",

@@ -90,6 +90,11 @@ const std::array<Glyph, PopupCellCount>& popupCells()
 
 }  // namespace
 
+std::span<const Layer> popupGlyph(int cell)
+{
+    return popupCells().at(std::size_t(cell));
+}
+
 QImage makePopupStrip()
 {
     QImage strip(16 * PopupCellCount, 16, QImage::Format_RGB32);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "PixelArt.h"
+
 #include <QImage>
+
+#include <span>
 
 namespace parvo::pictures {
 
@@ -9,5 +13,8 @@ namespace parvo::pictures {
 inline constexpr int PopupCellCount = 54;
 
 QImage makePopupStrip();
+
+// The layers of one cell, for pictures that show the same thing elsewhere.
+std::span<const Layer> popupGlyph(int cell);
 
 }  // namespace parvo::pictures

@@ -1,6 +1,7 @@
 // mkpictures: writes the branding pictures of the program folder.
 //
 //   mkpictures PROGRAM_DIR [BRANDING_TXT]
+//   mkpictures --bitmaps BITMAP_DIR
 //
 // data2.mke  web-link icons          data5.mke  button and menu glyphs
 // data3.mke  tray icon               data6.mke  horizontal logo
@@ -8,8 +9,12 @@
 //
 // BRANDING_TXT is the branding source whose web links get an icon each; without it the
 // link strip holds the home icon and globes.
+//
+// With --bitmaps it writes instead the pictures compiled into the program: the folder
+// lists' "WIN0" … "WIN9" and "PvF" (and their large forms), one .bmp file each.
 
 #include "Banner.h"
+#include "FolderListPictures.h"
 #include "BrandingLinks.h"
 #include "GifWriter.h"
 #include "IcoWriter.h"
@@ -80,6 +85,24 @@ int run(const QString& programDir, const QString& brandingPath)
     return failures == 0 ? 0 : 1;
 }
 
+int writeBitmaps(const QString& bitmapDir)
+{
+    if (!QDir().mkpath(bitmapDir)) {
+        std::fprintf(stderr, "mkpictures: cannot create %s\n", qPrintable(bitmapDir));
+        return 1;
+    }
+    const QDir dir(bitmapDir);
+    int failures = 0;
+    for (const NamedPicture& picture : makeFolderListPictures()) {
+        const QString path = dir.filePath(picture.name + QStringLiteral(".bmp"));
+        if (!saveBitmap(picture.image, path)) {
+            std::fprintf(stderr, "mkpictures: cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -89,8 +112,10 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--bitmaps"))
+        return writeBitmaps(args[2]);
     if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: mkpictures PROGRAM_DIR [BRANDING_TXT]\n");
+        std::fprintf(stderr, "usage: mkpictures PROGRAM_DIR [BRANDING_TXT]\n       mkpictures --bitmaps BITMAP_DIR\n");
         return 2;
     }
     try {

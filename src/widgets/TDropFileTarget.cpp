@@ -1,0 +1,105 @@
+#include "widgets/TDropFileTarget.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+namespace parvo {
+
+TDropFileTarget::TDropFileTarget(QWidget* target)
+    : QObject(target)
+    , target_(target)
+{
+    target_->setAcceptDrops(true);
+    target_->installEventFilter(this);
+}
+
+TDropFileTarget::~TDropFileTarget()
+{
+    target_->removeEventFilter(this);
+    target_->setAcceptDrops(false);
+}
+
+QStringList TDropFileTarget::LocalPaths(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    const QList<QUrl> urls = data->urls();
+    paths.reserve(urls.size());
+    for (const QUrl& url : urls) {
+        // A file on another host ("file://server/…") is not a local path.
+        if (url.isLocalFile() && (url.host().isEmpty() || url.host() == QLatin1String("localhost"))) {
+            const QString path = url.toLocalFile();
+            if (!path.isEmpty())
+                paths.append(path);
+        }
+    }
+    return paths;
+}
+
+bool TDropFileTarget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != target_)
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter: {
+        auto* e = static_cast<QDragEnterEvent*>(event);
+        Files = LocalPaths(e->mimeData());
+        MappedNames.clear();
+        effect_ = Qt::IgnoreAction;
+        if (Files.isEmpty()) {
+            e->ignore();
+            return true;
+        }
+        if (OnEnter)
+            OnEnter();
+        [[fallthrough]];
+    }
+    case QEvent::DragMove: {
+        auto* e = static_cast<QDragMoveEvent*>(event);
+        if (Files.isEmpty()) {
+            e->ignore();
+            return true;
+        }
+        const Qt::DropAction proposed = e->proposedAction();
+        effect_ = OnDragOver ? OnDragOver(e->position().toPoint(), proposed) : proposed;
+        if (effect_ == Qt::IgnoreAction) {
+            e->ignore();
+        } else {
+            // An effect the source does not allow falls back to a copy.
+            e->setDropAction(e->possibleActions() & effect_ ? effect_ : Qt::CopyAction);
+            e->accept();
+        }
+        return true;
+    }
+    case QEvent::DragLeave:
+        if (OnLeave)
+            OnLeave();
+        return true;
+    case QEvent::Drop: {
+        auto* e = static_cast<QDropEvent*>(event);
+        const Qt::DropAction effect = effect_;
+        if (effect == Qt::IgnoreAction || Files.isEmpty()) {
+            e->ignore();
+            return true;
+        }
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+        QPointer<TDropFileTarget> self(this);
+        QTimer::singleShot(0, this, [self, effect] {
+            if (self && self->OnDrop)
+                self->OnDrop(effect);
+        });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace parvo
