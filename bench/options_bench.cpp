@@ -51,6 +51,8 @@ public:
     void error(const QString&) override {}
     PromptAnswer askYesNo(const QString&) override { return PromptAnswer::No; }
     PromptAnswer askRetryCancel(const QString&) override { return PromptAnswer::Cancel; }
+    PromptAnswer askOkCancel(const QString&) override { return PromptAnswer::Cancel; }
+    void beep() override {}
     void about(const QString&, const QString&) override {}
     std::optional<QString> askText(const QString&, const QString&) override { return std::nullopt; }
 };
@@ -125,6 +127,7 @@ int main(int argc, char* argv[])
         s.DisplayTitle = "Parvo";
         s.MenuKey = "email"; // the e-mail page, 5,000 rows, is the one shown first
         s.PopupImg = pictures;
+        s.questions.editEntry = [](int, const EditorRow&) { return std::optional<EditorRow>(); }; // cancelled
         TOptionsDlg dialog(std::move(s));
         dialog.setAttribute(Qt::WA_DontShowOnScreen);
         dialog.show();

@@ -2,6 +2,7 @@
 
 #include "dialogs/LiveBar.h"
 #include "menus/ProgramShortcuts.h"
+#include "platform/Prompts.h"
 
 namespace parvo {
 
@@ -124,16 +125,15 @@ std::optional<int> ListPage::AddPrograms(const QStringList& files)
 {
     if (!editable_)
         return std::nullopt;
-    std::optional<int> last;
-    for (const QString& file : files) {
-        if (const auto name = MakeProgramShortcut(links_, &prompts_, programFolder_, file)) {
-            rows_.append({*name, {}});
-            last = int(rows_.size()) - 1;
-        }
-    }
-    if (last)
-        Store();
-    return last;
+    const DroppedPrograms added = WriteDroppedPrograms(links_, programFolder_, files);
+    for (const QString& error : added.errors)
+        prompts_.error(error);
+    if (added.names.isEmpty())
+        return std::nullopt;
+    for (const QString& name : added.names)
+        rows_.append({name, {}});
+    Store();
+    return int(rows_.size()) - 1;
 }
 
 std::optional<int> ListPage::RenameProgram(int row, const QString& newName)

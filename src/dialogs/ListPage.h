@@ -64,7 +64,7 @@ public:
     std::optional<int> Remove(int row);
 
     // Programs: a shortcut for each file in order (a copy of a file that is a shortcut
-    // itself), each a new row; the last of them.
+    // itself), each a new row; the last of them. Files no longer there are left out.
     std::optional<int> AddPrograms(const QStringList& files);
     // The row's shortcut file is renamed first; only if that worked do the rows of that
     // name take the new one. A name in use, or one that cannot name a file in the links

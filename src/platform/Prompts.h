@@ -18,6 +18,10 @@ public:
     virtual void error(const QString& text) = 0;
     virtual PromptAnswer askYesNo(const QString& text) = 0;
     virtual PromptAnswer askRetryCancel(const QString& text) = 0;
+    // An error message with OK and Cancel.
+    virtual PromptAnswer askOkCancel(const QString& text) = 0;
+    // The short warning sound.
+    virtual void beep() = 0;
     // The about box: its own caption, a question-mark icon and an OK button.
     virtual void about(const QString& caption, const QString& text) = 0;
     // One line of text, starting from `initial`; nothing when the user cancels.

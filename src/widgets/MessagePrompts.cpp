@@ -39,6 +39,18 @@ PromptAnswer MessagePrompts::askRetryCancel(const QString& text)
     return answer == QMessageBox::Retry ? PromptAnswer::Retry : PromptAnswer::Cancel;
 }
 
+PromptAnswer MessagePrompts::askOkCancel(const QString& text)
+{
+    const auto answer =
+        QMessageBox::critical(Parent(), caption_, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    return answer == QMessageBox::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}
+
+void MessagePrompts::beep()
+{
+    QApplication::beep();
+}
+
 void MessagePrompts::about(const QString& caption, const QString& text)
 {
     // Its lines are separated by carriage returns alone, which a Qt label does not break on.

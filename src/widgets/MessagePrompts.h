@@ -18,6 +18,8 @@ public:
     void error(const QString& text) override;
     PromptAnswer askYesNo(const QString& text) override;
     PromptAnswer askRetryCancel(const QString& text) override;
+    PromptAnswer askOkCancel(const QString& text) override;
+    void beep() override;
     void about(const QString& caption, const QString& text) override;
     std::optional<QString> askText(const QString& prompt, const QString& initial) override;
 

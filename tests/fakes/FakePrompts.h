@@ -15,6 +15,8 @@ public:
     void error(const QString& text) override { shown.append(text); }
     PromptAnswer askYesNo(const QString& text) override { return next(text, PromptAnswer::No); }
     PromptAnswer askRetryCancel(const QString& text) override { return next(text, PromptAnswer::Cancel); }
+    PromptAnswer askOkCancel(const QString& text) override { return next(text, PromptAnswer::Cancel); }
+    void beep() override { ++beeps; }
 
     void about(const QString& caption, const QString& text) override { shown.append(caption + QLatin1Char('|') + text); }
     std::optional<QString> askText(const QString& prompt, const QString&) override
@@ -28,6 +30,7 @@ public:
     }
 
     QStringList shown;
+    int beeps = 0;
     std::deque<PromptAnswer> answers;
     std::deque<std::optional<QString>> texts; // answers to askText; empty means cancel
 

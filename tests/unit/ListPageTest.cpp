@@ -85,15 +85,18 @@ TEST_F(Page, ArrowsMoveOneRowAndDoNothingAtTheEnds)
 TEST_F(Page, ProgramsAddedOrDroppedGetShortcutsNamedLikeTheBarNamesThem)
 {
     ListPage page = open(ListKind::Programs, "old\r\n");
+    const QString bin = dir.path() + "/bin/";
+    for (const char* file : {"calc.exe", "gedit", "org.x.Term.desktop"})
+        WriteBytes(bin + file, "x");
     const QString shortcut = dir.path() + "/Mio editor.lnk";
     WriteBytes(shortcut, QByteArrayLiteral("L\0\0\0 a shortcut made elsewhere"));
-    const QStringList files = {"/opt/tools/calc.exe", "/usr/bin/gedit", "/usr/share/applications/org.x.Term.desktop",
+    const QStringList files = {bin + "calc.exe", bin + "gedit", dir.path() + "/gone", bin + "org.x.Term.desktop",
                                shortcut};
     EXPECT_EQ(page.AddPrograms(files), 4);
-    EXPECT_EQ(names(page), QStringList({"old", "calc", "gedit", "org.x.Term", "Mio editor"}));
-    EXPECT_EQ(links.written.value(ShortcutFilePath(folder, "gedit")).target, "/usr/bin/gedit");
-    EXPECT_EQ(links.written.value(ShortcutFilePath(folder, "org.x.Term")).target,
-              "/usr/share/applications/org.x.Term.desktop");
+    EXPECT_EQ(names(page), QStringList({"old", "calc", "gedit", "org.x.Term", "Mio editor"}))
+        << "a file no longer there is left out";
+    EXPECT_EQ(links.written.value(ShortcutFilePath(folder, "gedit")).target, bin + "gedit");
+    EXPECT_EQ(links.written.value(ShortcutFilePath(folder, "org.x.Term")).target, bin + "org.x.Term.desktop");
     EXPECT_FALSE(links.written.contains(ShortcutFilePath(folder, "Mio editor")));
     EXPECT_EQ(ReadBytes(ShortcutFilePath(folder, "Mio editor")), ReadBytes(shortcut)) << "a shortcut is copied as it is";
     EXPECT_EQ(ReadBytes(list("shortcut")),
@@ -102,9 +105,10 @@ TEST_F(Page, ProgramsAddedOrDroppedGetShortcutsNamedLikeTheBarNamesThem)
 
     // A shortcut that cannot be copied adds no row, and the user hears why.
     bar.calls.clear();
-    EXPECT_FALSE(page.AddPrograms({dir.path() + "/gone.lnk"}));
+    QDir().mkpath(dir.path() + "/folder.lnk");
+    EXPECT_FALSE(page.AddPrograms({dir.path() + "/folder.lnk"}));
     EXPECT_EQ(page.Rows().size(), 5);
-    EXPECT_EQ(prompts.shown, QStringList({"Error opening a file " + dir.path() + "/gone.lnk"}));
+    EXPECT_EQ(prompts.shown, QStringList({"Error opening a file " + dir.path() + "/folder.lnk"}));
     EXPECT_TRUE(bar.calls.isEmpty());
 }
 
