@@ -150,14 +150,6 @@ std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, c
     return written.name;
 }
 
-DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
-{
-    DroppedPrograms dropped = WriteDroppedPrograms(links, programFolder, files);
-    if (!dropped.names.isEmpty())
-        AppendShortcutNames(programFolder, dropped.names);
-    return dropped;
-}
-
 DroppedPrograms WriteDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
 {
     DroppedPrograms dropped;
