@@ -1,6 +1,8 @@
 // Options dialog benchmark, offscreen, each figure against a floor measured in the same run:
 //  - opening the dialog to its first painted page with 5,000 programs, 5,000 web links and
-//    5,000 e-mail addresses, against the same dialog over empty lists (goal: at most 1.5);
+//    5,000 e-mail addresses, against the same dialog over empty lists (goal: at most 1.5):
+//    from the main menu (the first page of settings), and from the e-mail menu, whose page
+//    shows 5,000 rows at once;
 //  - one move-up in a 5,000-row list with its file rewrite, against a bare atomic rewrite of
 //    the same file (goal: at most 2).
 // The last lines are "ratio NAME VALUE".
@@ -97,7 +99,7 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int iterations = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+    const int iterations = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
 
     QTemporaryDir tmp;
     XdgDirs dirs;
@@ -119,13 +121,13 @@ int main(int argc, char* argv[])
     FillLists(full, 5000);
     FillLists(empty, 0);
 
-    const auto openOnce = [&](const QString& program) {
+    const auto openOnce = [&](const QString& program, const QString& menuKey) {
         QElapsedTimer t;
         t.start();
         OptionsDialogServices s(registry, bar, prompts, links, shell);
         s.programFolder = program;
         s.DisplayTitle = "Parvo";
-        s.MenuKey = "email"; // the e-mail page, 5,000 rows, is the one shown first
+        s.MenuKey = menuKey;
         s.PopupImg = pictures;
         s.questions.editEntry = [](int, const EditorRow&) { return std::optional<EditorRow>(); }; // cancelled
         TOptionsDlg dialog(std::move(s));
@@ -137,24 +139,30 @@ int main(int argc, char* argv[])
         dialog.close();
         return ms;
     };
-    openOnce(full); // warm-up: fonts, styles, caches
-    openOnce(empty);
-    std::vector<double> fullTimes, emptyTimes;
-    for (int i = 0; i < iterations; ++i) {
-        fullTimes.push_back(openOnce(full));
-        emptyTimes.push_back(openOnce(empty));
+    const auto medianOpen = [&](const QString& program, const QString& menuKey) {
+        openOnce(program, menuKey); // warm-up: fonts, styles, caches
+        std::vector<double> times;
+        for (int i = 0; i < iterations; ++i)
+            times.push_back(openOnce(program, menuKey));
+        return Median(times);
+    };
+    // Full and empty alternate, so that a change in the machine's load hits both alike.
+    std::vector<double> mainFull, mainEmpty, mailFull, mailEmpty;
+    for (int round = 0; round < 3; ++round) {
+        mainFull.push_back(medianOpen(full, "Normal"));
+        mainEmpty.push_back(medianOpen(empty, "Normal"));
+        mailFull.push_back(medianOpen(full, "email"));
+        mailEmpty.push_back(medianOpen(empty, "email"));
     }
-    const double fullMs = Median(fullTimes);
-    const double emptyMs = Median(emptyTimes);
+    const double mainFullMs = Median(mainFull), mainEmptyMs = Median(mainEmpty);
+    const double mailFullMs = Median(mailFull), mailEmptyMs = Median(mailEmpty);
 
     // One move-up with its rewrite, through the page as the user clicks it.
     ListPage page(ListKind::WebLinks, full, bar, links, prompts);
-    page.Load();
     QWidget host;
     ListPageView view(page, {}, pictures, &host);
     view.setGeometry(0, 0, 408, 310);
     view.LayOut();
-    view.ShowRows();
     host.setAttribute(Qt::WA_DontShowOnScreen);
     host.show();
     QApplication::processEvents();
@@ -182,9 +190,13 @@ int main(int argc, char* argv[])
     const double moveMs = Median(moveTimes);
     const double writeMs = Median(writeTimes);
 
-    std::printf("open with 3 x 5,000 rows: %.2f ms; with empty lists: %.2f ms\n", fullMs, emptyMs);
+    std::printf("open from the main menu with 3 x 5,000 rows: %.2f ms; with empty lists: %.2f ms\n", mainFullMs,
+                mainEmptyMs);
+    std::printf("open on the e-mail page with 3 x 5,000 rows: %.2f ms; with empty lists: %.2f ms\n", mailFullMs,
+                mailEmptyMs);
     std::printf("move-up in 5,000 rows with its rewrite: %.3f ms; bare atomic rewrite: %.3f ms\n", moveMs, writeMs);
-    std::printf("ratio options_open_5000_rows %.2f\n", fullMs / emptyMs);
+    std::printf("ratio options_open_5000_rows %.2f\n", mainFullMs / mainEmptyMs);
+    std::printf("ratio options_open_on_5000_row_page %.2f\n", mailFullMs / mailEmptyMs);
     std::printf("ratio list_move_up_rewrite %.2f\n", moveMs / writeMs);
     return 0;
 }

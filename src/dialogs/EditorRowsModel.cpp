@@ -5,13 +5,26 @@
 namespace parvo {
 
 EditorRowsModel::EditorRowsModel(const QList<EditorRow>& rows, QStringList headers, QObject* parent)
-    : QAbstractTableModel(parent), rows_(rows), headers_(std::move(headers))
+    : QAbstractTableModel(parent), rows_(rows), headers_(std::move(headers)), shown_(rows.size())
 {
+}
+
+void EditorRowsModel::refresh(int first, int last)
+{
+    if (rows_.size() != shown_) {
+        reset();
+        return;
+    }
+    first = std::max(first, 0);
+    last = std::min(last, int(rows_.size()) - 1);
+    if (first <= last)
+        emit dataChanged(index(first, 0), index(last, columnCount() - 1));
 }
 
 void EditorRowsModel::reset()
 {
     beginResetModel();
+    shown_ = rows_.size();
     endResetModel();
 }
 

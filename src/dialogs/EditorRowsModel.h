@@ -16,6 +16,10 @@ public:
     // One column per header text: the first shows the name, the second the target.
     EditorRowsModel(const QList<EditorRow>& rows, QStringList headers, QObject* parent = nullptr);
 
+    // The rows changed: when there are as many as before, only those from `first` to
+    // `last` (a move, an edit), which are repainted; a view of thousands of rows need not
+    // lay them all out again.
+    void refresh(int first, int last);
     void reset();
 
     // Rows dragged inside a list carry their view and row number under this type.
@@ -38,6 +42,7 @@ public:
 private:
     const QList<EditorRow>& rows_;
     QStringList headers_;
+    qsizetype shown_ = 0; // the number of rows the views were last told of
 };
 
 } // namespace parvo

@@ -1,6 +1,6 @@
 #include "dialogs/EmailImport.h"
 
-#include "menus/UrlShortcutFile.h"
+#include "settings/WindowsText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,6 +4,8 @@
 #include "menus/ProgramShortcuts.h"
 #include "platform/Prompts.h"
 
+#include <QFileInfo>
+
 namespace parvo {
 
 QString ListName(ListKind kind)
@@ -39,9 +41,16 @@ ListPage::ListPage(ListKind kind, QString programFolder, LiveBar& bar, ShellLink
 {
 }
 
+void ListPage::CreateIfMissing()
+{
+    if (!QFileInfo::exists(ListFilePath(programFolder_, ListName(kind_))))
+        WriteListFromEditor(programFolder_, ListName(kind_), {});
+}
+
 void ListPage::Load()
 {
     rows_ = ReadListIntoEditor(programFolder_, ListName(kind_), &editable_);
+    loaded_ = true;
 }
 
 void ListPage::Store()

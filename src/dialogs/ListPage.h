@@ -35,8 +35,11 @@ public:
 
     ListKind Kind() const { return kind_; }
 
+    // Creates the list file with its header when it is missing.
+    void CreateIfMissing();
     // Reads the list file; a missing one is created with its header.
     void Load();
+    bool Loaded() const { return loaded_; }
     const QList<EditorRow>& Rows() const { return rows_; }
     // False when the list file is there but could not be read: the page then changes
     // nothing, so the entries it could not show are never written over.
@@ -82,6 +85,7 @@ private:
     Prompts& prompts_;
     QList<EditorRow> rows_;
     bool editable_ = true;
+    bool loaded_ = false;
 };
 
 } // namespace parvo

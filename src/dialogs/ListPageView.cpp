@@ -145,8 +145,17 @@ QRect ListPageView::linkPlace() const
     return QRect(0, note_->y() + note_->heightForWidth(note_->width()), note_->width(), 18);
 }
 
-void ListPageView::ShowRows()
+void ListPageView::showEvent(QShowEvent* event)
 {
+    EnsureLoaded();
+    QWidget::showEvent(event);
+}
+
+void ListPageView::EnsureLoaded()
+{
+    if (page_.Loaded())
+        return;
+    page_.Load();
     model_->reset();
     // A list that could not be read is shown as it is, and left alone.
     if (!page_.Editable()) {
@@ -157,15 +166,16 @@ void ListPageView::ShowRows()
     }
 }
 
-void ListPageView::Changed(std::optional<int> select)
+void ListPageView::Changed(std::optional<int> select, int first, int last)
 {
     const int keep = view_->currentRow();
-    model_->reset();
+    model_->refresh(first, last);
     view_->selectRow(select ? *select : keep);
 }
 
 void ListPageView::AddClick()
 {
+    EnsureLoaded();
     if (page_.Kind() == ListKind::Programs) {
         const QString file = ask_.chooseProgram ? ask_.chooseProgram() : QString();
         if (!file.isEmpty())
@@ -180,15 +190,17 @@ void ListPageView::AddClick()
 
 void ListPageView::EditClick()
 {
+    EnsureLoaded();
     const int row = view_->currentRow();
     if (row < 0 || page_.Kind() == ListKind::Programs || !ask_.editEntry || !page_.Editable())
         return;
     if (const auto entry = ask_.editEntry(TextsOf(page_.Kind()).editMode, page_.Rows().at(row)))
-        Changed(page_.Replace(row, *entry));
+        Changed(page_.Replace(row, *entry), row, row);
 }
 
 void ListPageView::RenameClick()
 {
+    EnsureLoaded();
     const int row = view_->currentRow();
     if (row < 0 || page_.Kind() != ListKind::Programs || !ask_.prompts || !page_.Editable())
         return;
@@ -199,6 +211,7 @@ void ListPageView::RenameClick()
 
 void ListPageView::DeleteClick()
 {
+    EnsureLoaded();
     const int row = view_->currentRow();
     if (row >= 0)
         Changed(page_.Remove(row));
@@ -206,16 +219,21 @@ void ListPageView::DeleteClick()
 
 void ListPageView::UpClick()
 {
-    Changed(page_.MoveUp(view_->currentRow()));
+    EnsureLoaded();
+    const int row = view_->currentRow();
+    Changed(page_.MoveUp(row), row - 1, row);
 }
 
 void ListPageView::DownClick()
 {
-    Changed(page_.MoveDown(view_->currentRow()));
+    EnsureLoaded();
+    const int row = view_->currentRow();
+    Changed(page_.MoveDown(row), row, row + 1);
 }
 
 void ListPageView::ImportClick()
 {
+    EnsureLoaded();
     if (page_.Kind() != ListKind::Email || !ask_.importAddresses || !page_.Editable())
         return;
     if (const auto rows = ask_.importAddresses())
@@ -224,7 +242,8 @@ void ListPageView::ImportClick()
 
 void ListPageView::RowDropped(int dragged, int onto)
 {
-    Changed(page_.DropRow(dragged, onto));
+    const auto to = page_.DropRow(dragged, onto);
+    Changed(to, std::min(dragged, to.value_or(dragged)), std::max(dragged, to.value_or(dragged)));
 }
 
 void ListPageView::FilesDropped(const QStringList& paths)

@@ -6,6 +6,7 @@
 #include "dialogs/ListPage.h"
 
 #include <QWidget>
+#include <climits>
 #include <functional>
 #include <optional>
 
@@ -41,8 +42,9 @@ public:
 
     // Places the controls in the view's width.
     void LayOut();
-    // Fills the view from the page's rows (after ListPage::Load).
-    void ShowRows();
+    // Reads the list, once, and shows its rows: when the page first shows, or when the
+    // user acts on it before.
+    void EnsureLoaded();
     // The page's add: a program chosen in a file dialog, or a new entry in the add dialog.
     void AddClick();
     void EditClick();   // web links and e-mail addresses
@@ -56,8 +58,13 @@ public:
     // The link label's place under the note (web links only).
     QRect linkPlace() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
-    void Changed(std::optional<int> select);
+    // The rows changed, those from `first` to `last` when their number stayed the same;
+    // `select` is the row to select, none to keep the selection.
+    void Changed(std::optional<int> select, int first = 0, int last = INT_MAX);
     void RowDropped(int dragged, int onto);
     void FilesDropped(const QStringList& paths);
     void AddButton(int textId, int pictureCell, const ImageStrip& pictures, void (ListPageView::*click)());

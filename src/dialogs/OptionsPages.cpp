@@ -10,6 +10,17 @@ int OptionsPageTitleId(OptionsPage page)
     return ids[static_cast<size_t>(page)];
 }
 
+std::optional<ListKind> ListOf(std::optional<OptionsPage> page)
+{
+    if (page == OptionsPage::s2)
+        return ListKind::Programs;
+    if (page == OptionsPage::s3)
+        return ListKind::WebLinks;
+    if (page == OptionsPage::s4)
+        return ListKind::Email;
+    return std::nullopt;
+}
+
 OptionsOpening OpeningFor(const QString& menuKey, bool addLinkRequest)
 {
     if (menuKey == u"Slinks")

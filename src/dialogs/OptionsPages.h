@@ -2,6 +2,8 @@
 // The seven pages of the options dialog, one per node of its tree, and the page the
 // dialog opens on for the menu that opened it.
 
+#include "dialogs/ListPage.h"
+
 #include <QString>
 #include <optional>
 
@@ -20,6 +22,9 @@ inline constexpr int OptionsPageCount = 7;
 
 // The string-table number of the page's tree node, which is also its title.
 int OptionsPageTitleId(OptionsPage page);
+
+// The list a page edits; none for the settings pages.
+std::optional<ListKind> ListOf(std::optional<OptionsPage> page);
 
 struct OptionsOpening {
     std::optional<OptionsPage> page; // none: the menu forces no page

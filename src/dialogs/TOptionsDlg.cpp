@@ -397,21 +397,18 @@ void TOptionsDlg::FormActivate()
     {
         const auto guard = switches_.Loading();
         switches_.Fill();
-        for (const auto& list : lists_)
-            list->Load();
     }
-    for (ListPageView* view : listViews_)
-        view->ShowRows();
+    // A list is read when its page first shows, so that long lists cost nothing until
+    // they are looked at; the files are there from the start.
+    for (const auto& list : lists_)
+        list->CreateIfMissing();
     ShowControls();
 
     const OptionsOpening opening = OpeningFor(services_.MenuKey, services_.AddLinkRequest);
     ShowPage(opening.page.value_or(OptionsPage::s0));
-    if (opening.startAdd) {
-        ListPageView* view = List(opening.page == OptionsPage::s2   ? ListKind::Programs
-                                  : opening.page == OptionsPage::s3 ? ListKind::WebLinks
-                                                                    : ListKind::Email);
+    if (const auto kind = ListOf(opening.page); kind && opening.startAdd) {
         // Once the dialog is on screen, so that the add dialog comes up over it.
-        QTimer::singleShot(0, view, &ListPageView::AddClick);
+        QTimer::singleShot(0, List(*kind), &ListPageView::AddClick);
     }
 }
 
