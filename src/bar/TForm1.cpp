@@ -59,20 +59,6 @@ namespace {
 
 constexpr int PlacementSaveDelayMs = 250;
 
-// The setting of an optional button, writable or not as the settings are.
-template <typename Settings> auto& ButtonSetting(Settings& settings, OptionalButton button)
-{
-    switch (button) {
-    case OptionalButton::Button_favs: return settings.Button_favs;
-    case OptionalButton::Button_slinks: return settings.Button_slinks;
-    case OptionalButton::Button_email: return settings.Button_email;
-    case OptionalButton::Button_winfolders: return settings.Button_winfolders;
-    case OptionalButton::Button_efolders: return settings.Button_efolders;
-    case OptionalButton::Button_search: break;
-    }
-    return settings.Button_search;
-}
-
 // Colours are stored with red in the low byte, as the branding data has always held them.
 QColor FromStoredColour(int value)
 {
@@ -637,55 +623,6 @@ void TForm1::BuildProgramButtons()
 void TForm1::Relayout()
 {
     FormResize();
-}
-
-void TForm1::SetAlwaysOnTop(bool on)
-{
-    Settings.AlwaysOnTop = on;
-    ReapplyEdge();
-}
-
-bool TForm1::SetAutoHide(bool on)
-{
-    Settings.AutoHide = on;
-    ReapplyEdge();
-    return Settings.AutoHide == on;
-}
-
-void TForm1::SetTrayIconVisible(bool visible)
-{
-    Settings.TrayIconVisible = visible;
-    eTray->setVisible(visible);
-}
-
-bool TForm1::TrayIconVisible() const
-{
-    return eTray->isVisible();
-}
-
-void TForm1::SetButtonVisible(OptionalButton button, bool visible)
-{
-    ButtonSetting(Settings, button) = visible;
-    Relayout();
-}
-
-bool TForm1::ButtonVisible(OptionalButton button) const
-{
-    return ButtonSetting(Settings, button);
-}
-
-void TForm1::SetDriveFont(int pointSize, bool bold)
-{
-    Settings.DriveFontSize = pointSize;
-    Settings.DriveFontBold = bold;
-    driveButtons_->setDriveFont(pointSize, bold);
-}
-
-void TForm1::SetDriveLayout(int layout, int clickLayout)
-{
-    Settings.Layout = layout;
-    Settings.ClickLayout = clickLayout;
-    Relayout();
 }
 
 void TForm1::ShowRunningInstance()

@@ -49,9 +49,6 @@ class HelpViewerLibrary;
 class HtmlHelpLoader;
 struct MenuItem;
 
-// The bar's buttons a user may hide, named after their settings.
-enum class OptionalButton { Button_favs, Button_slinks, Button_email, Button_winfolders, Button_efolders, Button_search };
-
 // What the bar needs of the system, handed in by the program entry.
 struct BarServices {
     Registry& registry;
@@ -94,19 +91,7 @@ public:
     void RefreshCompletion() override;
 
     // The switches the options dialog turns while the bar runs, each applied at once.
-    // Storing them is the dialog's part.
-    void SetAlwaysOnTop(bool on);
-    // False when another bar already hides at the edge: the user has been told, and
-    // auto-hide stays off.
-    bool SetAutoHide(bool on);
-    void SetTrayIconVisible(bool visible);
-    bool TrayIconVisible() const;
-    void SetButtonVisible(OptionalButton button, bool visible);
-    bool ButtonVisible(OptionalButton button) const;
-    // The drive letters' font: 8 points, 10 or 12 when enlarged; bold or not.
-    void SetDriveFont(int pointSize, bool bold);
-    // The drive buttons' face (`Layout`) and click behaviour (`ClickLayout`).
-    void SetDriveLayout(int layout, int clickLayout);
+    LiveBar& Live() { return *this; }
     // Drops the shared popup, built for the current `MenuKey`, at a screen point.
     void DropMenu(const QPoint& globalTopLeft);
     // What menu items and the bar's other windows ask of the bar.

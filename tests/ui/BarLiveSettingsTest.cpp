@@ -3,6 +3,7 @@
 
 #include "BarFixture.h"
 #include "bar/DriveButtons.h"
+#include "widgets/TCoolTrayIcon.h"
 #include "widgets/TPlumBut.h"
 
 using namespace parvo;
@@ -23,6 +24,8 @@ struct BarLiveSettings : test::BarFixture {
             QCoreApplication::processEvents();
     }
     WindowId id() const { return bar->winId(); }
+    LiveBar& live() { return bar->Live(); }
+    bool trayShown() const { return bar->findChild<TCoolTrayIcon*>()->isVisible(); }
     QList<TPlumBut*> shownButtons() const
     {
         QList<TPlumBut*> shown;
@@ -39,12 +42,12 @@ struct BarLiveSettings : test::BarFixture {
 TEST_F(BarLiveSettings, TheTrayIconComesAndGoesWhileTheBarRuns)
 {
     Start();
-    EXPECT_TRUE(bar->TrayIconVisible()) << "shown by default";
-    bar->SetTrayIconVisible(false);
-    EXPECT_FALSE(bar->TrayIconVisible());
+    EXPECT_TRUE(trayShown()) << "shown by default";
+    live().SetTrayIconVisible(false);
+    EXPECT_FALSE(trayShown());
     EXPECT_FALSE(bar->Settings.TrayIconVisible);
-    bar->SetTrayIconVisible(true);
-    EXPECT_TRUE(bar->TrayIconVisible());
+    live().SetTrayIconVisible(true);
+    EXPECT_TRUE(trayShown());
 }
 
 TEST_F(BarLiveSettings, AlwaysOnTopAndAutoHideApplyAtOnce)
@@ -52,17 +55,17 @@ TEST_F(BarLiveSettings, AlwaysOnTopAndAutoHideApplyAtOnce)
     Start();
     using S = DesktopBar::Stacking;
     ASSERT_EQ(bar->geometry(), QRect(0, 0, 1280, 28));
-    bar->SetAlwaysOnTop(true);
+    live().SetAlwaysOnTop(true);
     EXPECT_EQ(desktop.stacking.value(id()), S::Above);
-    bar->SetAlwaysOnTop(false);
+    live().SetAlwaysOnTop(false);
     EXPECT_EQ(desktop.stacking.value(id()), S::Normal);
 
-    EXPECT_TRUE(bar->SetAutoHide(true));
+    EXPECT_TRUE(live().SetAutoHide(true));
     EXPECT_EQ(desktop.autoHide.value(abeTop), id());
     EXPECT_FALSE(desktop.reserved.contains(id()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return bar->geometry() == QRect(0, -26, 1280, 28); }, 1000))
         << "slid in at once";
-    EXPECT_TRUE(bar->SetAutoHide(false));
+    EXPECT_FALSE(live().SetAutoHide(false)) << "the state auto-hide is in";
     EXPECT_FALSE(desktop.autoHide.contains(abeTop));
     EXPECT_TRUE(QTest::qWaitFor([&] { return bar->geometry() == QRect(0, 0, 1280, 28); }, 1000));
     EXPECT_EQ(desktop.reserved.value(id()).strip, QRect(0, 0, 1280, 28));
@@ -71,7 +74,7 @@ TEST_F(BarLiveSettings, AlwaysOnTopAndAutoHideApplyAtOnce)
     desktop.autoHide[abeTop] = 4242;
     bool told = false;
     test::OnNextModal<QWidget>([](QWidget* box) { box->close(); }, &told);
-    EXPECT_FALSE(bar->SetAutoHide(true));
+    EXPECT_FALSE(live().SetAutoHide(true));
     EXPECT_TRUE(told);
     EXPECT_FALSE(bar->Settings.AutoHide);
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 1280, 28));
@@ -81,26 +84,30 @@ TEST_F(BarLiveSettings, OptionalButtonsAndTheDriveFaceChangeTheBarAtOnce)
 {
     Start();
     const int before = shownButtons().size();
-    bar->SetButtonVisible(OptionalButton::Button_favs, false);
-    bar->SetButtonVisible(OptionalButton::Button_search, false);
-    EXPECT_FALSE(bar->ButtonVisible(OptionalButton::Button_favs));
-    EXPECT_TRUE(bar->ButtonVisible(OptionalButton::Button_email));
+    live().SetButtonVisible(FixedButton::bFavs, false);
+    live().SetButtonVisible(FixedButton::bCompSearch, false);
+    live().Relayout();
+    EXPECT_FALSE(bar->Settings.Button_favs);
+    EXPECT_TRUE(bar->Settings.Button_email);
     EXPECT_EQ(shownButtons().size(), before - 2);
-    bar->SetButtonVisible(OptionalButton::Button_favs, true);
+    live().SetButtonVisible(FixedButton::bFavs, true);
+    live().Relayout();
     EXPECT_EQ(shownButtons().size(), before - 1);
 
     // Letters only, click only: narrower drive buttons without a menu.
-    bar->SetDriveLayout(3, 6);
+    live().LiveSettings().Layout = 3;
+    live().LiveSettings().ClickLayout = 6;
+    live().Relayout();
     TPlumBut* c = firstDriveButton();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->size(), QSize(24, 22));
     EXPECT_TRUE(c->glyph().isNull());
     EXPECT_EQ(c->menuPart(), TPlumBut::MenuPart::None);
 
-    bar->SetDriveFont(12, true);
+    live().SetDriveFont(12, true);
     EXPECT_EQ(c->font().pointSize(), 12);
     EXPECT_TRUE(c->font().bold());
-    bar->SetDriveFont(8, false);
+    live().SetDriveFont(8, false);
     EXPECT_EQ(c->font().pointSize(), 8);
     EXPECT_FALSE(c->font().bold());
 }
