@@ -212,8 +212,8 @@ TEST_F(Switches, EachBarButtonBoxShowsItsButtonAndStoresItsOwnSetting)
         bar.calls.clear();
         sw.ButtonClick(i, false);
         EXPECT_EQ(stored(settings[i]), 0u) << settings[i];
-        EXPECT_FALSE(bar.settings.*OptionalButtons()[size_t(i)].shown) << settings[i];
-        EXPECT_EQ(bar.calls.value(1), "relayout");
+        EXPECT_FALSE(bar.settings.*OptionalBarButtons()[size_t(i)].shown) << settings[i];
+        EXPECT_EQ(bar.calls.value(0), QStringLiteral("button %1 0").arg(int(OptionalBarButtons()[size_t(i)].button)));
         for (int j = i + 1; j < OptionalButtonCount; ++j)
             EXPECT_EQ(stored(settings[j]), 1u) << settings[j] << " changed with " << settings[i];
     }
