@@ -13,7 +13,8 @@ namespace parvo {
 // named with the reason.
 struct FileOpOutcome {
     QStringList done;       // sources copied or moved whole
-    QStringList notDone;    // sources skipped, failed or left half-way, one text each
+    QStringList notDone;    // what failed, one text each naming the file and why
+    QStringList skipped;    // files the user chose not to overwrite
     bool cancelled = false; // the user stopped the operation
     bool ok() const { return notDone.isEmpty() && !cancelled; }
 };

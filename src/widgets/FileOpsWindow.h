@@ -1,15 +1,21 @@
 #pragma once
 // Copying and moving with the desktop's manners: the work runs off the interface thread
 // while a small window shows the file, the bytes and the time left, asks before a file
-// is overwritten (Yes / Yes to all / No / Cancel) and reports what could not be done.
+// is overwritten (Yes / Yes to all / No / Cancel) and, at the end, tells what could not
+// be done.
 
 #include "platform/FileOps.h"
 
-class QWidget;
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
 
 namespace parvo {
 
 class Prompts;
+struct TransferProgress;
 
 class FileOpsWindow : public FileOps {
 public:
@@ -19,8 +25,33 @@ public:
     FileOpOutcome moveFiles(const QStringList& sources, const QString& destFolder) override;
 
 private:
+    FileOpOutcome transfer(bool move, const QStringList& sources, const QString& destFolder);
+    void tell(const FileOpOutcome& outcome, int total);
+
     Prompts& prompts_;
     QWidget* owner_;
+};
+
+// The progress window of one transfer.
+class TransferWindow : public QDialog {
+    Q_OBJECT
+public:
+    TransferWindow(bool move, const QString& destFolder, QWidget* owner);
+    void Show(const TransferProgress& progress);
+    bool cancelRequested() const { return cancel_; }
+
+protected:
+    void reject() override;
+
+private:
+    QLabel* from_;
+    QLabel* to_;
+    QLabel* bytes_;
+    QLabel* timeLeft_;
+    QProgressBar* bar_;
+    QPushButton* cancelButton_;
+    qint64 started_ = 0;
+    bool cancel_ = false;
 };
 
 } // namespace parvo
