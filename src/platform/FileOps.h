@@ -19,6 +19,10 @@ struct FileOpOutcome {
     bool ok() const { return notDone.isEmpty() && !cancelled; }
 };
 
+// The sources that a copy or a move into `destFolder` would put into themselves (a folder
+// into its own sub-folder) or onto themselves (anything into the folder it is in).
+QStringList IntoItself(const QStringList& sources, const QString& destFolder);
+
 class FileOps {
 public:
     virtual ~FileOps() = default;

@@ -26,7 +26,7 @@ QString Size(qint64 bytes)
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
 
-OverwriteAnswer AskOverwrite(QWidget* owner, const QString& target)
+OverwriteAnswer OverwriteBox(QWidget* owner, const QString& target)
 {
     QMessageBox box(QMessageBox::Question, owner ? owner->windowTitle() : QString(),
                     Str(566).replace(QLatin1String("%s"), target), QMessageBox::NoButton, owner);
@@ -93,7 +93,8 @@ void TransferWindow::reject()
 }
 
 FileOpsWindow::FileOpsWindow(Prompts& prompts, QWidget* owner)
-    : prompts_(prompts)
+    : AskOverwrite(&OverwriteBox)
+    , prompts_(prompts)
     , owner_(owner)
 {
 }

@@ -5,6 +5,9 @@
 // be done.
 
 #include "platform/FileOps.h"
+#include "platform/linux/FileTransfer.h"
+
+#include <functional>
 
 #include <QDialog>
 
@@ -23,6 +26,10 @@ public:
 
     FileOpOutcome copyFiles(const QStringList& sources, const QString& destFolder) override;
     FileOpOutcome moveFiles(const QStringList& sources, const QString& destFolder) override;
+
+    // Asks whether the existing file `target` is to be replaced: a box with Yes, Yes to
+    // all, No and Cancel, over the progress window.
+    std::function<OverwriteAnswer(QWidget* over, const QString& target)> AskOverwrite;
 
 private:
     FileOpOutcome transfer(bool move, const QStringList& sources, const QString& destFolder);

@@ -46,13 +46,6 @@ Path FolderOf(const Path& p)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
 }
 
-// The real path, or the path itself when it cannot be resolved.
-Path Canonical(const Path& p)
-{
-    char buffer[PATH_MAX];
-    return ::realpath(p.c_str(), buffer) ? Path(buffer) : p;
-}
-
 QString Reason(int error)
 {
     switch (error) {
@@ -468,25 +461,6 @@ FileTransfer::FileTransfer(Kind kind, QStringList sources, QString destFolder, T
 {
 }
 
-QStringList FileTransfer::IntoItself(const QStringList& sources, const QString& destFolder)
-{
-    const Path dest = Canonical(Bytes(destFolder));
-    QStringList found;
-    for (const QString& s : sources) {
-        const Path source = Canonical(Bytes(s));
-        struct stat st;
-        if (::lstat(Bytes(s).c_str(), &st) != 0)
-            continue;
-        // Onto itself: its own folder is the destination.
-        const bool onto = Canonical(FolderOf(Bytes(s))) == dest || source == dest;
-        const bool into = S_ISDIR(st.st_mode) && dest.size() > source.size()
-            && dest.compare(0, source.size(), source) == 0 && dest[source.size()] == '/';
-        if (onto || into)
-            found.append(s);
-    }
-    return found;
-}
-
 FileOpOutcome FileTransfer::run()
 {
     Impl impl(kind_, callbacks_);
@@ -498,7 +472,7 @@ FileOpOutcome FileTransfer::run()
         return impl.outcome;
     }
     // Refused as a whole, before anything is written.
-    const QStringList itself = IntoItself(sources_, dest_);
+    const QStringList itself = parvo::IntoItself(sources_, dest_);
     if (!itself.isEmpty()) {
         for (const QString& s : itself)
             impl.outcome.notDone.append(s + QStringLiteral(": ") + Str(579));

@@ -49,9 +49,6 @@ public:
     FileTransfer(Kind kind, QStringList sources, QString destFolder, TransferCallbacks callbacks);
     FileOpOutcome run();
 
-    // The sources that would be copied or moved into themselves or onto themselves.
-    static QStringList IntoItself(const QStringList& sources, const QString& destFolder);
-
 private:
     struct Impl;
     Kind kind_;

@@ -160,11 +160,11 @@ TEST_F(Transfer, AFolderIsNeverCopiedOrMovedIntoItself)
             EXPECT_EQ(Describe(src), before) << into.toStdString();
         }
     }
-    EXPECT_EQ(FileTransfer::IntoItself({tree, src + QStringLiteral("/single.txt")}, dest), QStringList());
-    EXPECT_EQ(FileTransfer::IntoItself({tree}, tree + QStringLiteral("/sub/")), QStringList{tree});
+    EXPECT_EQ(IntoItself({tree, src + QStringLiteral("/single.txt")}, dest), QStringList());
+    EXPECT_EQ(IntoItself({tree}, tree + QStringLiteral("/sub/")), QStringList{tree});
     // A name that merely starts like the folder's is another folder.
     QDir().mkpath(src + QStringLiteral("/tree2"));
-    EXPECT_EQ(FileTransfer::IntoItself({tree}, src + QStringLiteral("/tree2")), QStringList());
+    EXPECT_EQ(IntoItself({tree}, src + QStringLiteral("/tree2")), QStringList());
 }
 
 TEST_F(Transfer, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo)
