@@ -120,10 +120,11 @@ TEST(ProgramShortcuts, DroppedProgramsKeepTheirOrderAndSkipWhatIsGone)
     ASSERT_TRUE(CreateShortcut(links, nullptr, a, {}, QStringLiteral("x"), b));
 
     const DroppedPrograms dropped =
-        AddDroppedPrograms(links, program, {a, dir.path() + QStringLiteral("/sparito.bin"), b,
-                                            dir.path() + QStringLiteral("/senza.lnk")});
+        WriteDroppedPrograms(links, program, {a, dir.path() + QStringLiteral("/sparito.bin"), b,
+                                              dir.path() + QStringLiteral("/senza.lnk")});
     EXPECT_EQ(dropped.names, (QStringList{QStringLiteral("uno"), QStringLiteral("due")}));
     EXPECT_TRUE(dropped.errors.isEmpty());
+    ASSERT_TRUE(AppendShortcutNames(program, dropped.names));
     EXPECT_EQ(ReadShortcutNames(program), (QStringList{QStringLiteral("prima"), QStringLiteral("uno"), QStringLiteral("due")}));
     EXPECT_EQ(LnkField(ShortcutFilePath(program, QStringLiteral("uno")), "Local path"), a);
     EXPECT_EQ(test::ReadBytes(ShortcutFilePath(program, QStringLiteral("due"))), test::ReadBytes(b));
@@ -132,7 +133,7 @@ TEST(ProgramShortcuts, DroppedProgramsKeepTheirOrderAndSkipWhatIsGone)
     // A shortcut that cannot be copied is reported, and the others still go on the bar.
     const QString unreadable = dir.path() + QStringLiteral("/chiuso.lnk");
     QDir().mkpath(unreadable); // there, but not a file that can be read
-    const DroppedPrograms again = AddDroppedPrograms(links, program, {unreadable, a});
+    const DroppedPrograms again = WriteDroppedPrograms(links, program, {unreadable, a});
     EXPECT_EQ(again.names, QStringList{QStringLiteral("uno")});
     EXPECT_EQ(again.errors, QStringList{QStringLiteral("Error opening a file ") + unreadable});
 }
