@@ -296,7 +296,7 @@ void TCopMovDlg::Dirtree1Change()
 {
     const QModelIndex current = Dirtree1->currentIndex();
     const QString path = current.isValid() ? folders_->filePath(current) : QString();
-    SetDestination(path.isEmpty() ? QStringLiteral("/") : WithSlash(FoldedPath(path)));
+    SetDestination(path.isEmpty() ? QStringLiteral("/") : FoldedPath(path));
 }
 
 void TCopMovDlg::SelectInTree(const QString& path)

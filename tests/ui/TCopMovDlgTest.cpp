@@ -210,10 +210,9 @@ TEST_F(DropChoices, EachChoiceDoesItsWorkInTheDestination)
     const QStringList files{path(QStringLiteral("src/report.txt")), path(QStringLiteral("src/folder"))};
 
     EXPECT_EQ(drop(files, [](TCopMovDlg&) {}, dest), Str(75));
-    // The folder tree selected it, and gave it its final "/".
-    EXPECT_EQ(lastDestination, dest + QLatin1Char('/'));
+    EXPECT_EQ(lastDestination, dest);
     EXPECT_EQ(Read(dest + QStringLiteral("/folder/inner.txt")), "inner");
-    EXPECT_EQ(LoadHistory(reg), QStringList{dest + QLatin1Char('/')});
+    EXPECT_EQ(LoadHistory(reg), QStringList{dest});
 
     // Compress: an archive of the dropped things, named from where they were.
     EXPECT_EQ(drop(files, [](TCopMovDlg& d) {
