@@ -11,6 +11,8 @@
 #include "widgets/TPlumBut.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -296,7 +298,15 @@ void TCopMovDlg::Dirtree1Change()
 {
     const QModelIndex current = Dirtree1->currentIndex();
     const QString path = current.isValid() ? folders_->filePath(current) : QString();
-    SetDestination(path.isEmpty() ? QStringLiteral("/") : FoldedPath(path));
+    if (path.isEmpty()) {
+        SetDestination(QStringLiteral("/"));
+        return;
+    }
+    // Drive roots end in "/", as "c:/" does; other folders do not.
+    const QList<DriveInfo>& drives = completer_->names().drives;
+    const bool root = path == QLatin1String("/")
+        || std::any_of(drives.begin(), drives.end(), [&](const DriveInfo& d) { return d.root == WithSlash(path); });
+    SetDestination(root ? WithSlash(path) : FoldedPath(path));
 }
 
 void TCopMovDlg::SelectInTree(const QString& path)
