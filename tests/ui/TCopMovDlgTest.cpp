@@ -265,6 +265,14 @@ TEST_F(DropChoices, ADropOntoItselfOrNowhereDoesNothing)
     EXPECT_EQ(lastDestination, QStringLiteral("unchanged"));
     EXPECT_EQ(prompts.shown, QStringList{Str(100) + QLatin1Char(' ') + Str(102)});
     EXPECT_FALSE(LoadHistory(reg).join('|').contains(QStringLiteral("missing")));
+
+    // An archive gone between the drop and OK is named, and nothing takes its place.
+    prompts.shown.clear();
+    const QString gone = path(QStringLiteral("src/gone.zip"));
+    EXPECT_EQ(drop({gone}, [](TCopMovDlg& d) { d.RadioButton3->click(); }, path(QStringLiteral("dest"))), Str(76));
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.first().contains(gone));
+    EXPECT_FALSE(QFileInfo::exists(gone));
 }
 
 TEST_F(DropChoices, AnArchiveWithoutANameIsAskedAbout)
