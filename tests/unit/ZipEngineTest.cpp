@@ -269,6 +269,24 @@ TEST_F(ZipEngine, ACancelledExtractionLeavesOnlyWholeFiles)
     EXPECT_LE(afterCancel, 1);
 }
 
+TEST_F(ZipEngine, FilesTheOverwriteRuleKeepsAreNamed)
+{
+    const QString archive = path(QStringLiteral("a.zip"));
+    WriteBytes(archive, QByteArray::fromStdString(BuildZip({{"same.txt", "archived"}, {"old.txt", "archived"}})));
+    const QString out = path(QStringLiteral("out"));
+    EXPECT_EQ(extract(archive, out, 0x11), 2);
+    // Replace older files: the one made older is replaced, the other stays and is named.
+    WriteBytes(out + QStringLiteral("/old.txt"), "mine");
+    WriteBytes(out + QStringLiteral("/same.txt"), "mine");
+    struct timespec old[2] = {{0, UTIME_OMIT}, {946684800, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(out + QStringLiteral("/old.txt")).constData(), old, 0);
+    EXPECT_EQ(extract(archive, out, 0x11), 1);
+    EXPECT_EQ(ReadBytes(out + QStringLiteral("/old.txt")), "archived");
+    EXPECT_EQ(ReadBytes(out + QStringLiteral("/same.txt")), "mine");
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_EQ(prompts.shown.first(), Str(65312) + QStringLiteral("\nsame.txt (") + Str(65319) + QLatin1Char(')'));
+}
+
 TEST_F(ZipEngine, AnArchiveTooLargeToListIsStillAdded)
 {
     // More directory than the reader takes (over a million bytes) in a few thousand names.
