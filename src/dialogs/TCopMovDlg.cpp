@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTreeView>
@@ -159,8 +158,9 @@ void TCopMovDlg::CreateControls()
     connect(folders_, &DriveFolderModel::Revealed, this, [this](const QModelIndex& index) {
         for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
             Dirtree1->expand(up);
-        const QSignalBlocker quiet(Dirtree1->selectionModel());
+        showingChosen_ = true;
         Dirtree1->setCurrentIndex(index);
+        showingChosen_ = false;
         Dirtree1->scrollTo(index);
     });
     Notebook1->insertWidget(HistPage, cuList);
@@ -298,6 +298,8 @@ void TCopMovDlg::cuListSelect(QListWidgetItem* item)
 
 void TCopMovDlg::Dirtree1Change()
 {
+    if (showingChosen_)
+        return;
     const QString path = folders_->FilePath(Dirtree1->currentIndex());
     if (path.isEmpty()) {
         SetDestination(QStringLiteral("/"));

@@ -106,7 +106,7 @@ private:
     QString ConfirmedDestination_;
     DriveFolderModel* folders_ = nullptr;
     FolderNameCompleter* completer_ = nullptr;
-    bool completing_ = false;
+    bool showingChosen_ = false; // the tree shows a folder chosen elsewhere
 };
 
 // Carries out the dialog's confirmed answer for the dropped files; what both drop
