@@ -154,7 +154,9 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
         note->setForegroundRole(QPalette::PlaceholderText);
     }
 
-    for (QObject* input : {static_cast<QObject*>(webcombo->lineEdit()), static_cast<QObject*>(searchedit->lineEdit()),
+    // A combo box takes the keys and the focus itself and hands them to its edit line
+    // directly, past any filter of the line.
+    for (QObject* input : {static_cast<QObject*>(webcombo), static_cast<QObject*>(searchedit),
                            static_cast<QObject*>(LocalEdit)})
         input->installEventFilter(this);
 
@@ -257,7 +259,7 @@ void TGodlg::focusInput(bool search)
         searchedit->setFocus();
     else
         webcombo->setFocus();
-    MarkFocused(search ? searchedit->lineEdit() : webcombo->lineEdit());
+    MarkFocused(search && searchedit->isVisibleTo(this) ? searchedit : webcombo);
 }
 
 void TGodlg::Choose(int way)
@@ -293,7 +295,7 @@ bool TGodlg::InputKey(QObject* input, int key)
         // What is shown is what is opened, a selected completion included.
         if (input == LocalEdit)
             LastLocalKey = 0;
-        Choose(input == LocalEdit ? GoLocalFile : input == searchedit->lineEdit() ? GoSearch : GoWebAddress);
+        Choose(input == LocalEdit ? GoLocalFile : input == searchedit ? GoSearch : GoWebAddress);
         return true;
     }
     if (key == Qt::Key_Escape) {
@@ -307,8 +309,8 @@ bool TGodlg::InputKey(QObject* input, int key)
 
 void TGodlg::MarkFocused(QObject* input)
 {
-    SetBold(Label1, input == webcombo->lineEdit());
-    SetBold(Label4, input == searchedit->lineEdit());
+    SetBold(Label1, input == webcombo);
+    SetBold(Label4, input == searchedit);
     SetBold(Label2, input == LocalEdit);
 }
 

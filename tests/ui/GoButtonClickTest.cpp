@@ -104,7 +104,7 @@ struct Bar {
 };
 
 // Types text as key presses carrying their characters, letters beyond ASCII included.
-void Type(QLineEdit* input, const QString& text)
+void Type(QWidget* input, const QString& text)
 {
     for (const QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
@@ -112,7 +112,7 @@ void Type(QLineEdit* input, const QString& text)
     }
 }
 
-void TypeAndEnter(QLineEdit* input, const QString& text)
+void TypeAndEnter(QWidget* input, const QString& text)
 {
     Type(input, text);
     QTest::keyClick(input, Qt::Key_Return);
@@ -127,8 +127,8 @@ TEST(bCompClick, AddressesOpenAsTypedAndEnterTheirHistory)
     const QString address = QString::fromUtf8("www.example.org/a b\"c';$(rm -rf ~)/città");
     for (int round = 0; round < 2; ++round) {
         bar.click(0, [&](TGodlg& dlg) {
-            EXPECT_TRUE(dlg.webcombo->lineEdit()->hasFocus()) << "the GO! button focuses the address box";
-            TypeAndEnter(dlg.webcombo->lineEdit(), address);
+            EXPECT_TRUE(dlg.webcombo->hasFocus()) << "the GO! button focuses the address box";
+            TypeAndEnter(dlg.webcombo, address);
         });
         ASSERT_TRUE(bar.dialogShown);
         ASSERT_EQ(bar.shell.calls.size(), round + 1);
@@ -154,9 +154,9 @@ TEST(bCompClick, SearchWordsEnterTheirHistoryOnceAndOpenTheTemplate)
     Bar bar;
     for (int round = 0; round < 2; ++round) {
         bar.click(SearchButtonHelpContext, [&](TGodlg& dlg) {
-            EXPECT_TRUE(dlg.searchedit->lineEdit()->hasFocus()) << "the search button focuses the search box";
+            EXPECT_TRUE(dlg.searchedit->hasFocus()) << "the search button focuses the search box";
             EXPECT_EQ(dlg.searchedit->count(), round);
-            TypeAndEnter(dlg.searchedit->lineEdit(), "gatti neri");
+            TypeAndEnter(dlg.searchedit, "gatti neri");
         });
         EXPECT_EQ(bar.browserArgument(round), "https://duckduckgo.com/?q=gatti+neri");
         EXPECT_TRUE(bar.SearchWordList.isEmpty());
@@ -191,11 +191,11 @@ TEST(bCompClick, LocalPathsSiteAndBannerOpen)
 TEST(bCompClick, EmptyInputsAndCancelOpenNothing)
 {
     Bar bar;
-    bar.click(0, [](TGodlg& dlg) { QTest::keyClick(dlg.webcombo->lineEdit(), Qt::Key_Return); });
-    bar.click(SearchButtonHelpContext, [](TGodlg& dlg) { QTest::keyClick(dlg.searchedit->lineEdit(), Qt::Key_Return); });
+    bar.click(0, [](TGodlg& dlg) { QTest::keyClick(dlg.webcombo, Qt::Key_Return); });
+    bar.click(SearchButtonHelpContext, [](TGodlg& dlg) { QTest::keyClick(dlg.searchedit, Qt::Key_Return); });
     bar.click(0, [](TGodlg& dlg) { QTest::keyClick(dlg.LocalEdit, Qt::Key_Return); });
     bar.click(0, [](TGodlg& dlg) {
-        Type(dlg.webcombo->lineEdit(), "www.example.org");
+        Type(dlg.webcombo, "www.example.org");
         QTest::mouseClick(dlg.Button1, Qt::LeftButton);
     });
     EXPECT_TRUE(bar.shell.calls.isEmpty());
@@ -221,7 +221,7 @@ TEST(bCompClick, DashTemplateHidesTheSearchRow)
         EXPECT_FALSE(dlg.go4->isVisible());
         EXPECT_EQ(dlg.Label3->text(), "Casa");
         EXPECT_EQ(dlg.go3->text(), "http://casa.example/");
-        EXPECT_TRUE(dlg.webcombo->lineEdit()->hasFocus());
+        EXPECT_TRUE(dlg.webcombo->hasFocus());
         dlg.reject();
     });
     EXPECT_TRUE(bar.dialogShown);

@@ -44,6 +44,24 @@ wait_for_window() {
   return 1
 }
 
+# point_at_hint BAR_ID HINT: moves the pointer along the middle of the bar until a
+# button shows HINT (the hint window is named after its text); fails when none does.
+point_at_hint() {
+  info=$(xwininfo -id "$1")
+  px=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+  py=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+  pw=$(echo "$info" | sed -n 's/.*Width: *//p')
+  ph=$(echo "$info" | sed -n 's/.*Height: *//p')
+  x=0
+  while [ "$x" -lt "$pw" ]; do
+    xdotool mousemove $((px + x)) $((py + ph / 2))
+    sleep 0.08
+    xdotool search --onlyvisible --name "^$2( — .*)?\$" >/dev/null 2>&1 && return 0
+    x=$((x + 6))
+  done
+  return 1
+}
+
 fail() { echo "FAIL: $*" >&2; x11_stop; exit 1; }
 
 # screenshot NAME: keeps a picture of the screen beside the test results.
