@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace parvo {
 
@@ -11,6 +15,17 @@ QString ProgramFolder()
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
+}
+
+QString ListsFolder(const QString& programFolder, const QString& dataHome)
+{
+    QString folder = programFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    // The effective user's rights, as the writes will have them.
+    if (faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0)
+        return folder;
+    return ProgramSubfolder(dataHome, QStringLiteral("parvo"));
 }
 
 QString ProgramSubfolder(const QString& programFolder, const QString& name)

@@ -9,6 +9,13 @@ namespace parvo {
 // The folder of the running executable, with a trailing "/".
 QString ProgramFolder();
 
+// Where the user's lists ("data/") and program shortcuts ("links/") live, with a trailing
+// "/": beside the program when the program folder is writable (a portable copy, the
+// build's program folder), else "parvo/" in `dataHome` (the user's data folder, as for a
+// system install under /usr or /opt). Decided once at start: the answer must not change
+// while the bar runs.
+QString ListsFolder(const QString& programFolder, const QString& dataHome);
+
 // A sub-folder of the program folder, with a trailing "/".
 QString ProgramSubfolder(const QString& programFolder, const QString& name);
 

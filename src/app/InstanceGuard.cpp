@@ -5,6 +5,10 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace parvo {
@@ -19,15 +23,48 @@ QString TJustOne32::DefaultFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
-        folder = QDir::tempPath() + QStringLiteral("/parvo-") + QString::number(getuid());
+        folder = QDir::tempPath() + QStringLiteral("/parvo-") + QString::number(geteuid());
     return folder;
+}
+
+QString TJustOne32::InstanceName(const QString& executableName, const QString& display)
+{
+    // ":0" and ":0.1" are screens of one display, served by one bar.
+    QString shown = display;
+    const qsizetype colon = shown.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = shown.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon)
+        shown.truncate(dot);
+    for (QChar& c : shown) {
+        const bool plain = (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('.') || c == QLatin1Char('-');
+        if (!plain)
+            c = QLatin1Char('_');
+    }
+    return shown.isEmpty() ? executableName : executableName + QLatin1Char('-') + shown;
+}
+
+bool TJustOne32::MakePrivateFolder(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st;
+    if (lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+        return false;
+    if ((st.st_mode & 077) != 0 && chmod(path.constData(), 0700) != 0)
+        return false;
+    return true;
 }
 
 TJustOne32::TJustOne32(const QString& name, const QString& folder)
     : socketPath_(folder + QLatin1Char('/') + name + QStringLiteral(".socket"))
     , lock_(folder + QLatin1Char('/') + name + QStringLiteral(".lock"))
 {
-    QDir().mkpath(folder);
+    if (!MakePrivateFolder(folder)) {
+        qWarning("The folder %s is not the user's own: the bar runs without its single-instance lock",
+                 qPrintable(folder));
+        return;
+    }
     // A lock left by a crashed bar is taken over (QLockFile checks whether its process
     // still lives), so a crash never keeps the bar from starting again.
     lock_.setStaleLockTime(0);

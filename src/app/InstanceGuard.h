@@ -1,7 +1,7 @@
 #pragma once
-// One bar per user: the first instance holds a lock named after the executable and
-// listens on a local socket of the same name; a newcomer asks it to show itself and
-// leaves.
+// One bar per user and display: the first instance holds a lock named after the
+// executable and the display and listens on a local socket of the same name; a newcomer
+// asks it to show itself and leaves. A user logged in on two displays gets a bar on each.
 
 #include <QLockFile>
 #include <QObject>
@@ -28,8 +28,20 @@ public:
     // Called in the first instance whenever a newcomer asks it to show itself.
     void onActivate(std::function<void()> handler) { activate_ = std::move(handler); }
 
-    // The folder used when none is given: the user's runtime folder.
+    // The folder used when none is given: the user's runtime folder, else a folder of the
+    // user's own in the temporary folder.
     static QString DefaultFolder();
+
+    // The name of the lock and socket: the executable's name, and the display it serves
+    // ($DISPLAY without its screen number, any character that is no letter, digit, "."
+    // or "-" as "_").
+    static QString InstanceName(const QString& executableName, const QString& display);
+
+    // Makes `folder` a folder only the user can enter, or finds it one already: it must
+    // be a real folder (no link), the user's own, closed to others (a looser one of the
+    // user's own is closed). False when it cannot be: another user could then read or
+    // replace the lock and socket, so none is used.
+    static bool MakePrivateFolder(const QString& folder);
 
 private:
     void listen();

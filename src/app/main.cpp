@@ -2,6 +2,7 @@
 
 #include "app/DataFilePath.h"
 #include "app/InstanceGuard.h"
+#include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
 #include "bar/TForm1.h"
 #include "platform/linux/DesktopShell.h"
@@ -20,11 +21,15 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvo"));
 
-    // Before any window exists: a second start only wakes the running bar.
-    parvo::TJustOne32 guard(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+    // Before any window exists: a second start on the same display only wakes the bar
+    // running there.
+    parvo::TJustOne32 guard(parvo::TJustOne32::InstanceName(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                                                            qEnvironmentVariable("DISPLAY")),
                             parvo::TJustOne32::DefaultFolder());
     if (guard.alreadyRunning())
         return 0;
+
+    parvo::InstallQtTranslations(app);
 
     parvo::QuitOnTerminationSignals();
 
@@ -38,8 +43,9 @@ int main(int argc, char* argv[])
     parvo::MountDrives drives(*registry);
     parvo::DesktopShell shell;
 
-    parvo::TForm1 bar({*registry, links, prompts, parvo::ProgramFolder(),
-                      [&dirs] { return parvo::FindTextEditor(dirs); }, desktop, drives, shell});
+    const QString program = parvo::ProgramFolder();
+    parvo::TForm1 bar({*registry, links, prompts, program, [&dirs] { return parvo::FindTextEditor(dirs); }, desktop,
+                      drives, shell, parvo::ListsFolder(program, dirs.dataHome)});
     if (!bar.FormCreate())
         return 1;
     guard.onActivate([&bar] { bar.ShowRunningInstance(); });

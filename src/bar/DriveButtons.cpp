@@ -30,6 +30,7 @@ int DriveButtons::ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horiz
 {
     qDeleteAll(buttons_);
     buttons_.clear();
+    drives_ = drives;
     const DriveStrip strip = parvo::ArrangeDriveButtons(horizontal, int(drives.size()), layout, clickLayout);
     const DriveButtonStyle& style = strip.style;
     for (int i = 0; i < drives.size(); ++i) {
@@ -57,6 +58,12 @@ int DriveButtons::ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horiz
         buttons_.append(button);
     }
     return strip.extent;
+}
+
+void DriveButtons::setDropHover(int index)
+{
+    for (int i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setHovered(i == index);
 }
 
 } // namespace parvo

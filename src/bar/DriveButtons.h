@@ -26,6 +26,10 @@ public:
     // length along the bar.
     int ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horizontal, int layout, int clickLayout,
                             const ImageStrip& popupImg);
+    // The drives of the buttons, in strip order.
+    const QList<DriveInfo>& drives() const { return drives_; }
+    // Draws button `index` as hovered while a drag is over it; -1 for none.
+    void setDropHover(int index);
 
 signals:
     void entered(const DriveInfo& drive, QWidget* button);
@@ -36,6 +40,7 @@ signals:
 
 private:
     QList<TPlumBut*> buttons_;
+    QList<DriveInfo> drives_;
     QColor background_;
     QColor text_;
 };

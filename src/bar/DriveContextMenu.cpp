@@ -59,7 +59,9 @@ bool RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& s
                         Prompts& prompts, int explorer)
 {
     switch (action) {
-    case DriveMenuAction::Open: return OpenFolder(shell, prompts, explorer, drive.root);
+    case DriveMenuAction::Open:
+        OpenFolder(shell, prompts, explorer, drive.root); // looked for off the interface thread
+        return true;
     case DriveMenuAction::OpenTerminal: return shell.openTerminal(drive.root);
     case DriveMenuAction::Eject: return drive.isRemovableMedia() && drives.eject(drive.root);
     case DriveMenuAction::Separator:

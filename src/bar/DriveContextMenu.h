@@ -34,8 +34,8 @@ QString FreeSpaceCaption(const QString& pattern, const DriveSpace& space, const 
 
 // Carries out the chosen item. Open goes through OpenFolder with the `explorer` option
 // (so a drive no longer there brings the retry message); Eject asks the system to
-// unmount the medium. True when the action was carried out; the informational items do
-// nothing.
+// unmount the medium. True when the action was carried out (for Open: asked for, since
+// the drive is looked for off the interface thread); the informational items do nothing.
 bool RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& shell, Drives& drives,
                         Prompts& prompts, int explorer);
 

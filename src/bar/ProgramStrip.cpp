@@ -3,6 +3,7 @@
 #include "bar/DriveStripLayout.h"
 #include "menus/ProgramShortcuts.h"
 #include "platform/ShellLinks.h"
+#include "platform/linux/XdgKeyFile.h"
 #include "widgets/TPlumBut.h"
 
 #include <QFileIconProvider>
@@ -14,6 +15,15 @@ namespace parvo {
 QPixmap ProgramGlyph(const QString& target)
 {
     const QFileInfo info(target);
+    // A desktop entry names its icon: a theme name or a picture file.
+    if (info.suffix() == QLatin1String("desktop")) {
+        const auto entry = XdgKeyFile::read(target);
+        const QString name = entry ? entry->value(QStringLiteral("Desktop Entry"), QStringLiteral("Icon")).value_or(QString())
+                                   : QString();
+        const QIcon icon = name.startsWith(QLatin1Char('/')) ? QIcon(name) : QIcon::fromTheme(name);
+        if (!icon.isNull())
+            return icon.pixmap(16, 16);
+    }
     // A program's own icon is usually named after it in the icon theme.
     QIcon icon = QIcon::fromTheme(info.completeBaseName().toLower());
     if (icon.isNull()) {

@@ -377,15 +377,22 @@ void TAppBar::enterEvent(QEnterEvent* event)
 void TAppBar::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && IsAutoHidden() && AutoHideShown &&
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && IsAutoHidden() && AutoHideShown && !dragHold_ &&
         !QApplication::activePopupWidget())
         SlideAutoHide(false);
+}
+
+void TAppBar::HoldShownForDrag(bool hold)
+{
+    dragHold_ = hold;
+    if (hold && IsAutoHidden() && !AutoHideShown)
+        SlideAutoHide(true);
 }
 
 void TAppBar::AutoHideTick()
 {
     // A menu dropped from the bar keeps it out while the menu is open.
-    if (!IsAutoHidden() || !AutoHideShown || isActiveWindow() || QApplication::activePopupWidget())
+    if (!IsAutoHidden() || !AutoHideShown || dragHold_ || isActiveWindow() || QApplication::activePopupWidget())
         return;
     if (PointerAwayFromBar(frameGeometry(), QCursor::pos(), DoubleClickArea))
         SlideAutoHide(false);

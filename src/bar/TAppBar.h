@@ -50,6 +50,10 @@ public:
     // The text shown when another auto-hide bar already holds the edge.
     static QString AutoHideRefusalText();
 
+    // While a drag is over the bar it stays shown: an auto-hidden bar comes out when the
+    // drag enters and may hide again once it has left or dropped.
+    void HoldShownForDrag(bool hold);
+
 protected:
     // The settings are loaded: applies the edge now and once more when the event loop
     // runs, when everything the bar reads at start-up is in place.
@@ -105,6 +109,7 @@ private:
     QRect dragRect_;    // where the drag has put the bar (floating: the floating rectangle)
     QRect requested_;   // the window's place last asked for; the window follows a moment later
     int placing_ = 0;   // moves of the bar's own in progress
+    bool dragHold_ = false;
     QTimer autoHideTimer_;
     QTimer slideTimer_;
     QElapsedTimer slideClock_;

@@ -15,13 +15,18 @@
 #include "menus/GoDispatch.h"
 #include "menus/Launch.h"
 #include "menus/LaunchItem.h"
+#include "menus/MenuReads.h"
+#include "menus/OffThread.h"
 #include "menus/PopupMenu.h"
 #include "menus/TFavsThread.h"
 #include "platform/Drives.h"
 #include "platform/Shell.h"
 #include "bar/ButtonHints.h"
 #include "bar/DriveStripLayout.h"
+#include "bar/BarDropHitTest.h"
+#include "bar/ProgramDropQueue.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/TCopMovDlg.h"
 #include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
 #include "widgets/TBcBarPopupMenu.h"
@@ -37,6 +42,7 @@
 #include "zip/TProgressForm.h"
 #include "zip/TZip.h"
 #include "widgets/ProgramBitmaps.h"
+#include "widgets/TDropFileTarget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -90,6 +96,14 @@ void TForm1::CreateChildren()
     // A folder fill of thousands of items brings the open levels up to date once.
     folderMenus_.BeginUpdate = [this] { popup_myfolders->BeginUpdate(); };
     folderMenus_.EndUpdate = [this] { popup_myfolders->EndUpdate(); };
+    // Folders and favourites are read off this thread; their levels wait for them a moment.
+    MenuReads::Popup readsPopup;
+    readsPopup.root = [this]() -> MenuItem& { return popup_myfolders->Items(); };
+    readsPopup.beginUpdate = folderMenus_.BeginUpdate;
+    readsPopup.endUpdate = folderMenus_.EndUpdate;
+    readsPopup.holdOpening = [this](int ms) { popup_myfolders->HoldOpening(ms); };
+    readsPopup.releaseOpening = [this] { popup_myfolders->ReleaseOpening(); };
+    menuReads_ = new MenuReads(std::move(readsPopup), this);
 
     connect(panels_->bScrLeft, &TPlumBut::clicked, this, &TForm1::bScrLeftClick);
     connect(panels_->bScrRight, &TPlumBut::clicked, this, &TForm1::bScrRightClick);
@@ -115,6 +129,14 @@ void TForm1::CreateChildren()
     connect(panels_->bCompSearch, &TPlumBut::clicked, this, [this] { bCompClick(SearchButtonHelpContext); });
     connect(a4_, &ProgramStrip::rightClicked, this, [this](const QString&, const QPoint& at) { DropMenu(at); });
     ConnectHints();
+
+    DropFile2 = new TDropFileTarget(this);
+    DropFile2->OnEnter = [this] { DropFile2Enter(); };
+    DropFile2->OnDragOver = [this](QPoint p, Qt::DropAction proposed) { return DropFile2DragOver(p, proposed); };
+    DropFile2->OnLeave = [this] { DropFile2Leave(); };
+    DropFile2->OnDrop = [this](Qt::DropAction effect) { DropFile2Drop(effect); };
+    programDrops_ = new ProgramDropQueue(services_.links, services_.ListsFolder(), this);
+    connect(programDrops_, &ProgramDropQueue::finished, this, &TForm1::ProgramsDropped);
 }
 
 void TForm1::ConnectHints()
@@ -170,11 +192,11 @@ void TForm1::popup_myfoldersPopup()
     src.HomeAddress = HomeAddress;
     src.Drives = services_.drives.list();
     src.ExceptDrives = Settings.ExceptDrives;
-    src.programFolder = services_.programFolder;
+    src.programFolder = services_.ListsFolder();
     src.PvfolderViewStyle = PvfolderViewStyle;
     request.fromTray = popupFromTray_;
     folderMenus_.WinFolderList = WinFolderList;
-    folderMenus_.programFolder = services_.programFolder;
+    folderMenus_.programFolder = services_.ListsFolder();
     folderMenus_.Drives_subfolders = Settings.Drives_subfolders;
     folderMenus_.Drives_files = Settings.Drives_files;
     folderMenus_.Drives_hidden = Settings.Drives_hidden;
@@ -182,6 +204,7 @@ void TForm1::popup_myfoldersPopup()
     request.folders = &folderMenus_;
     request.registry = &services_.registry;
     request.favourites = &Favourites;
+    request.reads = menuReads_;
     const QString data = DataFilePath(0, services_.programFolder);
     request.readWebLinks = [data] { return ReadWebLinks(data); };
     if (parvo::popup_myfoldersPopup(popup_myfolders->Items(), request) == PopupOutcome::DamagedBranding) {
@@ -203,12 +226,13 @@ void TForm1::popup_myfoldersBeforeDrawBar()
 void TForm1::ExpandItem(MenuItem& item)
 {
     folderMenus_.RootBuild = false;
-    ExpandFolderItem(folderMenus_, popup_myfolders->Items(), &item);
+    if (const auto read = ExpandFolderItem(folderMenus_, popup_myfolders->Items(), &item))
+        ReadFolderLater(*menuReads_, item, *read);
 }
 
 void TForm1::LaunchItem(const MenuItem& item)
 {
-    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.programFolder, BrowserCommand,
+    LaunchContext ctx{services_.shell, services_.prompts, *this, services_.ListsFolder(), BrowserCommand,
                       Settings.Explorer, DisplayTitle, HomeLabel, HomeAddress, AddLinkRequest};
     parvo::LaunchItem(ctx, item);
     AddLinkRequest = ctx.AddLinkRequest;
@@ -216,10 +240,16 @@ void TForm1::LaunchItem(const MenuItem& item)
 
 void TForm1::RefreshCompletion()
 {
-    const QString data = DataFilePath(0, services_.programFolder);
-    if (!parvo::RefreshCompletion(services_.registry, services_.programFolder, data, Completion)) {
-        EndForDamagedData();
-    }
+    // The favourites folder is scanned off this thread; the lists are rebuilt here once
+    // its addresses are in.
+    const QString favourites = FavouritesFolder(services_.registry);
+    RunOffThread<QStringList>(
+        this, [favourites] { return favourites.isEmpty() ? QStringList() : FavouriteAddresses(favourites); },
+        [this](const QStringList& addresses) {
+            const QString data = DataFilePath(0, services_.programFolder);
+            if (!parvo::RefreshCompletion(services_.registry, services_.ListsFolder(), data, addresses, Completion))
+                EndForDamagedData();
+        });
 }
 
 void TForm1::ShowPvfolderWindow(PvfolderView view)
@@ -296,6 +326,85 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Drops.
+
+void TForm1::DropFile2Enter()
+{
+    HoldShownForDrag(true);
+}
+
+Qt::DropAction TForm1::DropFile2DragOver(QPoint point, Qt::DropAction proposed)
+{
+    if (!layout_)
+        return dropEffect_;
+    QStringList roots;
+    for (const DriveInfo& drive : driveButtons_->drives())
+        roots.append(DriveMenuKey(drive));
+    const auto hit = BarDropHitTest(Edge(), point, *layout_, Settings.Layout, Settings.ClickLayout, roots);
+    if (!hit)
+        return dropEffect_; // a bar at no edge: nothing changes
+    panels_->bComp->setHovered(hit->target == DropTarget::Go);
+    driveButtons_->setDropHover(hit->target == DropTarget::Drive ? hit->driveIndex : -1);
+    switch (hit->target) {
+    case DropTarget::None:
+        dropEffect_ = Qt::IgnoreAction;
+        break;
+    case DropTarget::Programs:
+        DropKey = hit->DropKey;
+        dropEffect_ = Qt::LinkAction;
+        break;
+    case DropTarget::Go:
+    case DropTarget::Drive:
+        DropKey = hit->DropKey;
+        dropEffect_ = proposed == Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction;
+        break;
+    }
+    return dropEffect_;
+}
+
+void TForm1::ClearDropHover()
+{
+    panels_->bComp->setHovered(false);
+    driveButtons_->setDropHover(-1);
+}
+
+void TForm1::DropFile2Leave()
+{
+    ClearDropHover();
+    HoldShownForDrag(false);
+}
+
+void TForm1::DropFile2Drop(Qt::DropAction effect)
+{
+    ClearDropHover();
+    HoldShownForDrag(false);
+    if (DropKey == QLatin1String(DropKeyPrograms)) {
+        programDrops_->add(DropFile2->Files);
+        return;
+    }
+    // A drive or GO!: what to do with the files, and where, is asked first.
+    raise();
+    activateWindow();
+    DropFromBar = true;
+    const DroppedFiles drop{DropFile2->Files, DropFile2->MappedNames};
+    TCopMovDlg dialog(CopMovServices(), drop, this);
+    dialog.Prepare(int(drop.Files.size()), effect == Qt::MoveAction,
+                   DropKey == QLatin1String(DropKeyGo) ? QString() : DropKey);
+    if (dialog.exec() == QDialog::Accepted)
+        ExecuteDropOperation(dialog, drop, DropKey);
+}
+
+void TForm1::ProgramsDropped(const DroppedPrograms& dropped)
+{
+    // Thousands of failures make one message, not thousands of boxes.
+    if (!dropped.errors.isEmpty())
+        services_.prompts.error(QStringList(dropped.errors.mid(0, 10)).join(QLatin1Char('\n')));
+    if (dropped.names.isEmpty())
+        return;
+    BuildProgramButtons();
+    Relayout();
 }
 
 void TForm1::Url1Click()
@@ -455,7 +564,7 @@ void TForm1::LoadSettings()
     Settings.ExceptDrives.clear();
 
     FirstRunEnvironment env;
-    env.programFolder = services_.programFolder;
+    env.programFolder = services_.ListsFolder();
     env.links = &services_.links;
     env.findTextEditor = services_.findTextEditor;
     env.winFolderList = WinFolderList;
@@ -468,10 +577,10 @@ void TForm1::LoadSettings()
 
 void TForm1::BuildProgramButtons()
 {
-    ConvertLegacyLinksFile(services_.programFolder, services_.links);
-    EnsureShortcutList(services_.programFolder);
-    ProgramNames = ReadShortcutNames(services_.programFolder);
-    a4_->BuildProgramButtons(services_.programFolder, ProgramNames);
+    ConvertLegacyLinksFile(services_.ListsFolder(), services_.links);
+    EnsureShortcutList(services_.ListsFolder());
+    ProgramNames = ReadShortcutNames(services_.ListsFolder());
+    a4_->BuildProgramButtons(services_.ListsFolder(), ProgramNames);
 }
 
 void TForm1::Relayout()
@@ -552,7 +661,7 @@ void TForm1::FormDestroy()
 
 DropServices TForm1::CopMovServices()
 {
-    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.programFolder, DisplayTitle};
+    return {services_.registry, services_.prompts, services_.drives, *fileOps_, *Zip1, services_.ListsFolder(), DisplayTitle};
 }
 
 } // namespace parvo

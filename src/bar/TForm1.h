@@ -11,6 +11,7 @@
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
 #include "settings/BarSettings.h"
+#include "settings/FirstRunSetup.h"
 
 #include <QColor>
 #include <QString>
@@ -35,9 +36,13 @@ class ProgramStrip;
 class TCoolTrayIcon;
 class TBcBarPopupMenu;
 class TFavsThread;
+class MenuReads;
 class TZip;
 class FileOpsWindow;
 class TPvfolder;
+class TDropFileTarget;
+class ProgramDropQueue;
+struct DroppedPrograms;
 class HelpViewerLibrary;
 class HtmlHelpLoader;
 struct MenuItem;
@@ -47,11 +52,18 @@ struct BarServices {
     Registry& registry;
     ShellLinks& links;
     MessagePrompts& prompts;
-    QString programFolder;
-    std::function<QString()> findTextEditor; // for the first run's editor button
+    QString programFolder; // the executable's folder: branding files, help file, engines
+    std::function<TextEditorChoice()> findTextEditor; // for the first run's editor button
     DesktopBar& desktop;                     // docking to a screen edge
     Drives& drives;                          // the drive strip's drives
     Shell& shell;                            // opening folders, programs and addresses
+    // Where the user's lists (data/) and program shortcuts (links/) live: the program
+    // folder on a portable copy, the user's data folder on a system install. Empty: the
+    // program folder.
+    QString listsFolder = {};
+
+    // The folder that holds data/ and links/.
+    const QString& ListsFolder() const { return listsFolder.isEmpty() ? programFolder : listsFolder; }
 };
 
 class TForm1 : public TAppBar, private BarCommands {
@@ -82,6 +94,15 @@ public:
     // The favourite-folder window, created hidden with the bar.
     std::unique_ptr<TPvfolder> Pvfolder;
 
+    // Files dropped on the bar: the program area makes them program buttons, a drive
+    // button or GO! opens the copy / move dialog for them.
+    TDropFileTarget* DropFile2 = nullptr;
+    // Where the drag is: "links_apps", "go" or a drive's root; after the copy / move
+    // dialog, the folder it confirmed.
+    QString DropKey;
+    // Set while the copy / move dialog is opened from a drop on the bar (clear: from the
+    // favourite-folder window).
+    bool DropFromBar = false;
     // The bar's one zip wrapper.
     TZip* Zip1 = nullptr;
     // What the copy / move dialog and the drop procedure use of the program (the drop
@@ -136,6 +157,13 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
 
+    void DropFile2Enter();
+    Qt::DropAction DropFile2DragOver(QPoint point, Qt::DropAction proposed);
+    void DropFile2Leave();
+    void DropFile2Drop(Qt::DropAction effect);
+    void ClearDropHover();
+    void ProgramsDropped(const DroppedPrograms& dropped);
+
     // The shared popup.
     void PopupFrom(const QPoint& at, bool fromTray);
     void popup_myfoldersPopup();
@@ -161,8 +189,11 @@ private:
     TCoolTrayIcon* eTray = nullptr;
     std::optional<BarLayout> layout_;
     FolderMenuState folderMenus_;
+    MenuReads* menuReads_ = nullptr; // the popup's folder and favourites reads
     bool popupFromTray_ = false;
     TFavsThread* favsThread_ = nullptr;
+    ProgramDropQueue* programDrops_ = nullptr;
+    Qt::DropAction dropEffect_ = Qt::IgnoreAction;
     std::unique_ptr<FileOpsWindow> fileOps_;
     std::unique_ptr<HelpViewerLibrary> helpViewer_;
     std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use

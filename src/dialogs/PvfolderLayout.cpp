@@ -4,32 +4,45 @@
 
 namespace parvo {
 
-PvfolderLayout LayOutPvfolder(int clientWidth, int clientHeight, int url1Width)
+PvfolderLayout LayOutPvfolder(int clientWidth, int clientHeight, const PvfolderTextWidths& widths)
 {
     PvfolderLayout l;
     const int w = std::max(0, clientWidth);
     const int h = std::max(0, clientHeight);
     l.Panel1 = QRect(0, 0, w, ToolRowHeight);
-    // Buttons 22 high, 3 below the row's top; separators 2 wide with 3 on either side.
-    l.btnwin = QRect(2, 3, 80, 22);
-    l.btne = QRect(82, 3, 80, 22);
-    l.Bevel1 = QRect(165, 3, 2, 22);
-    l.btnview = QRect(170, 3, 32, 22);
-    l.Bevel2 = QRect(205, 3, 2, 22);
-    l.btnadd = QRect(210, 3, 22, 22);
-    l.btndel = QRect(232, 3, 22, 22);
-    l.Bevel3 = QRect(257, 3, 2, 22);
-    l.btned = QRect(262, 3, 70, 22);
+    // Buttons 22 high, 3 below the row's top, side by side from the left; separators 2
+    // wide with 3 on either side.
+    int x = 2;
+    const auto next = [&x](int width) {
+        const QRect r(x, 3, width, 22);
+        x += width;
+        return r;
+    };
+    const auto separator = [&x] {
+        const QRect r(x + 3, 3, 2, 22);
+        x += 8;
+        return r;
+    };
+    l.btnwin = next(std::max(80, widths.btnwin));
+    l.btne = next(std::max(80, widths.btne));
+    l.Bevel1 = separator();
+    l.btnview = next(32);
+    l.Bevel2 = separator();
+    l.btnadd = next(22);
+    l.btndel = next(22);
+    l.Bevel3 = separator();
+    l.btned = next(std::max(70, widths.btned));
     l.btnhelp = QRect(w - 24 + 1, 3, 22, 22);
 
     const int statusTop = std::max(ToolRowHeight, h - StatusHeight);
     l.List1 = QRect(0, ToolRowHeight, w, std::max(0, statusTop - ToolRowHeight));
-    l.status = QRect(0, statusTop, w, std::min(StatusHeight, h - statusTop));
+    l.status = QRect(0, statusTop, w, std::clamp(h - statusTop, 0, StatusHeight));
     l.panel0 = QRect(0, 0, 100, StatusHeight);
-    l.panel1 = QRect(100, 0, std::max(0, url1Width) + 8, StatusHeight);
+    const int url1Width = std::max(0, widths.url1);
+    l.panel1 = QRect(100, 0, url1Width + 8, StatusHeight);
     l.panel2 = QRect(l.panel1.right() + 1, 0, std::max(50, w - l.panel1.right() - 1), StatusHeight);
     l.btninternet = QRect(1, 1, 98, StatusHeight - 2);
-    l.url1 = QRect(l.panel1.left() + 4, 0, std::max(0, url1Width), StatusHeight);
+    l.url1 = QRect(l.panel1.left() + 4, 0, url1Width, StatusHeight);
     return l;
 }
 

@@ -21,8 +21,17 @@ struct PvfolderLayout {
 inline constexpr int ToolRowHeight = 28;
 inline constexpr int StatusHeight = 20;
 
-// `url1Width` is the web address's text width; its panel is 8 wider.
-PvfolderLayout LayOutPvfolder(int clientWidth, int clientHeight, int url1Width);
+// The measured widths the row needs: the web address's text (its panel is 8 wider) and
+// the faces (glyph and caption) of the three captioned buttons, which are never made
+// narrower than their usual 80, 80 and 70 pixels but grow for a larger font.
+struct PvfolderTextWidths {
+    int url1 = 0;
+    int btnwin = 0;
+    int btne = 0;
+    int btned = 0;
+};
+
+PvfolderLayout LayOutPvfolder(int clientWidth, int clientHeight, const PvfolderTextWidths& widths);
 
 inline constexpr int MinPvfolderWidth = 240;
 inline constexpr int MinPvfolderHeight = 120;

@@ -5,6 +5,7 @@
 #include "dialogs/FolderEntryName.h"
 #include "dialogs/PvfolderLayout.h"
 #include "dialogs/TAddDlg.h"
+#include "dialogs/TCopMovDlg.h"
 #include "menus/Launch.h"
 #include "platform/Drives.h"
 #include "platform/Prompts.h"
@@ -13,13 +14,13 @@
 #include "widgets/PathLabel.h"
 #include "widgets/ProgramBitmaps.h"
 #include "widgets/TDropFileTarget.h"
+#include "widgets/TLinkLabel.h"
 #include "widgets/TListView.h"
 #include "widgets/TPlumBut.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -48,7 +49,7 @@ TPvfolder::TPvfolder(TForm1& form1, const BarServices& services)
     : QWidget(nullptr, Qt::Window)
     , form1_(form1)
     , services_(services)
-    , rows_(services.programFolder)
+    , rows_(services.ListsFolder())
 {
     // Closing this window only hides it; it never ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -93,7 +94,8 @@ void TPvfolder::CreateChildren()
     btninternet->setText(QStringLiteral("Internet"));
     btninternet->setMenuPart(TPlumBut::MenuPart::Whole);
     btninternet->setShowArrow(true);
-    url1 = new QLabel(status);
+    url1 = new TLinkLabel(status);
+    url1->setShell(&services_.shell);
     statusText = new PathLabel(status);
 
     connect(btnwin, &TPlumBut::clicked, this, &TPvfolder::btnwinClick);
@@ -280,11 +282,11 @@ std::optional<std::pair<QString, QString>> TPvfolder::AskFolder(int mode, const 
 
 void TPvfolder::Answer(const PvfolderReply& reply)
 {
+    ShowRows(); // first: the selection it keeps would put its path in the status bar
     if (reply.message)
         services_.prompts.message(Str(reply.message));
     if (reply.status)
         SetStatusText(Str(reply.status));
-    ShowRows();
 }
 
 void TPvfolder::btnaddClick()
@@ -373,9 +375,12 @@ void TPvfolder::DropFileTarget1Drop(Qt::DropAction effect)
 {
     if (DropDestination != QLatin1String(NoTargetMarker)) {
         BringToFront();
-        // The copy / move dialog and its operation are built by the zip and file
-        // operations; they run here once they exist.
-        Q_UNUSED(effect);
+        form1_.DropFromBar = false;
+        const DroppedFiles drop{DropFileTarget1->Files, DropFileTarget1->MappedNames};
+        TCopMovDlg dialog(form1_.CopMovServices(), drop, this);
+        dialog.Prepare(int(drop.Files.size()), effect == Qt::MoveAction, DropDestination);
+        if (dialog.exec() == QDialog::Accepted)
+            ExecuteDropOperation(dialog, drop, DropDestination, [this](const QString& text) { SetStatusText(text); });
         List1->setDropHighlight(-1);
         return;
     }
@@ -392,8 +397,14 @@ void TPvfolder::DropFileTarget1Drop(Qt::DropAction effect)
 
 void TPvfolder::Relayout()
 {
-    const int urlWidth = url1->fontMetrics().horizontalAdvance(url1->text());
-    const PvfolderLayout l = LayOutPvfolder(width(), height(), urlWidth);
+    PvfolderTextWidths widths;
+    widths.url1 = url1->fontMetrics().horizontalAdvance(url1->text());
+    // A captioned button needs its glyph, 2 pixels, its caption and a margin each side.
+    const auto face = [](const TPlumBut* b) { return 16 + 2 + b->fontMetrics().horizontalAdvance(b->text()) + 10; };
+    widths.btnwin = face(btnwin);
+    widths.btne = face(btne);
+    widths.btned = face(btned);
+    const PvfolderLayout l = LayOutPvfolder(width(), height(), widths);
     Panel1->setGeometry(l.Panel1);
     btnwin->setGeometry(l.btnwin);
     btne->setGeometry(l.btne);

@@ -16,12 +16,11 @@
 #include <optional>
 #include <utility>
 
-class QLabel;
-
 namespace parvo {
 
 class PathLabel;
 class TDropFileTarget;
+class TLinkLabel;
 class TListView;
 class TPlumBut;
 
@@ -55,7 +54,7 @@ public:
     TListView* List1;
     QWidget* status;
     TPlumBut* btninternet;
-    QLabel* url1;
+    TLinkLabel* url1; // the licensee's web address: a click opens it
     PathLabel* statusText; // status panel 2
     ImageStrip PvFImg;
 

@@ -1,7 +1,6 @@
 #include "menus/CompletionList.h"
 
 #include "app/BrandingFile.h"
-#include "menus/Favourites.h"
 #include "settings/HistoryRing.h"
 #include "settings/ListFiles.h"
 #include "settings/RegistryKeys.h"
@@ -33,7 +32,7 @@ QString HostPrefix(const QString& address)
 }
 
 bool BuildCompletionList(Registry& reg, const QString& programFolder, const QString& brandingFile,
-                         SortedTextList& completionList)
+                         const QStringList& favouriteAddresses, SortedTextList& completionList)
 {
     completionList.clear();
     LoadTypedUrls(reg, completionList);
@@ -51,12 +50,7 @@ bool BuildCompletionList(Registry& reg, const QString& programFolder, const QStr
     }
     AddAddresses(urlScratch, completionList);
 
-    FavouritesData favourites;
-    favourites.FavouritesRoot = FavouritesFolder(reg);
-    if (!favourites.FavouritesRoot.isEmpty()) {
-        ScanFavourites(favourites, favourites.FavouritesRoot);
-        AddAddresses(favourites.UrlScratch, completionList);
-    }
+    AddAddresses(favouriteAddresses, completionList);
 
     const QStringList entries = completionList.items(); // a copy: the list grows below
     for (const QString& entry : entries) {
@@ -68,9 +62,9 @@ bool BuildCompletionList(Registry& reg, const QString& programFolder, const QStr
 }
 
 bool RefreshCompletion(Registry& reg, const QString& programFolder, const QString& brandingFile,
-                       CompletionLists& lists)
+                       const QStringList& favouriteAddresses, CompletionLists& lists)
 {
-    if (!BuildCompletionList(reg, programFolder, brandingFile, lists.CompletionList))
+    if (!BuildCompletionList(reg, programFolder, brandingFile, favouriteAddresses, lists.CompletionList))
         return false;
     lists.GoCompletionList = lists.CompletionList;
     return true;

@@ -215,24 +215,51 @@ void BuildFavouritesMenu(const std::vector<TURLrec>& list, MenuItem& root)
     tree.moveInto(root);
 }
 
-void BuildFavsMenu(const Registry& reg, FavouritesData& data, MenuItem& root)
+FavouritesData ReadFavourites(const QString& folder)
 {
+    FavouritesData data;
+    data.FavouritesRoot = folder;
     // The menu must open whatever the folder holds: anything that goes wrong ends the
-    // build and leaves what was made until then.
+    // scan and leaves what was found until then.
     try {
-        data.FavouritesList.clear();
-        data.UrlScratch.clear();
-        data.FavouritesRoot = FavouritesFolder(reg);
-        if (data.FavouritesRoot.isEmpty())
-            return;
-        ScanFavourites(data, data.FavouritesRoot);
-        if (data.FavouritesList.empty())
-            return;
+        ScanFavourites(data, folder);
         std::stable_sort(data.FavouritesList.begin(), data.FavouritesList.end(),
                          [](const TURLrec& a, const TURLrec& b) { return CompareFavourites(a, b) < 0; });
-        BuildFavouritesMenu(data.FavouritesList, root);
     } catch (...) {
     }
+    return data;
+}
+
+QStringList FavouriteAddresses(const QString& folder)
+{
+    FavouritesData data;
+    data.FavouritesRoot = folder;
+    ScanFavourites(data, folder);
+    return data.UrlScratch;
+}
+
+MenuReads::Work FavouritesReadWork(const QString& folder, FavouritesData* keep)
+{
+    return [folder, keep]() -> MenuReads::Fill {
+        const FavouritesData data = ReadFavourites(folder);
+        return [data, keep](MenuItem& root) {
+            if (keep)
+                *keep = data;
+            try {
+                BuildFavouritesMenu(data.FavouritesList, root);
+            } catch (...) {
+            }
+        };
+    };
+}
+
+void ReadFavouritesLater(MenuReads& reads, const Registry& reg, FavouritesData& data, MenuItem& root)
+{
+    data = FavouritesData();
+    data.FavouritesRoot = FavouritesFolder(reg);
+    if (data.FavouritesRoot.isEmpty())
+        return;
+    reads.read(root, QStringLiteral("favourites ") + data.FavouritesRoot, FavouritesReadWork(data.FavouritesRoot, &data));
 }
 
 } // namespace parvo

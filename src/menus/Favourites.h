@@ -3,6 +3,7 @@
 // flat records and turned into a menu tree that mirrors the folder tree.
 
 #include "menus/MenuItem.h"
+#include "menus/MenuReads.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,9 +57,20 @@ int CompareFavourites(const TURLrec& a, const TURLrec& b);
 // has no record of its own is placed in an item made for that parent.
 void BuildFavouritesMenu(const std::vector<TURLrec>& favouritesList, MenuItem& root);
 
-// The favourites menu the popup shows: scans the favourites folder named by the system's
-// special folders into `data`, sorts and builds into `root`. Without a favourites folder
-// the menu stays empty; an error on the way leaves what was built until then.
-void BuildFavsMenu(const Registry& reg, FavouritesData& data, MenuItem& root);
+// The favourites of `folder`, scanned and sorted: what the menu shows. Touches the disk.
+// An error on the way leaves what was scanned until then.
+FavouritesData ReadFavourites(const QString& folder);
+
+// The addresses of the links below `folder`, in scan order. Touches the disk.
+QStringList FavouriteAddresses(const QString& folder);
+
+// The favourites menu's read: ReadFavourites off the interface thread; its result is
+// kept in `*keep` (the bar's last scan) and built into the waiting menu.
+MenuReads::Work FavouritesReadWork(const QString& folder, FavouritesData* keep);
+
+// The favourites menu the popup shows, built into `root` once the favourites folder named
+// by the system's special folders has been read. Without a favourites folder the menu
+// stays empty.
+void ReadFavouritesLater(MenuReads& reads, const Registry& reg, FavouritesData& data, MenuItem& root);
 
 } // namespace parvo

@@ -3,6 +3,7 @@
 #include "app/StringTable.h"
 #include "menus/FolderNames.h"
 #include "menus/FolderReader.h"
+#include "menus/NativePath.h"
 #include "menus/RootItems.h"
 #include "settings/ListEntry.h"
 #include "settings/ListFiles.h"
@@ -19,9 +20,9 @@ const QLatin1String kWinFoldersKey("WinFolders");
 constexpr int kFolderCell = 8;
 constexpr int kPvfolderCell = 9;
 
-ItemPicture FolderPicture(const FolderMenuState& state)
+ItemPicture FolderPicture(bool fullimages)
 {
-    return state.Drives_fullimages ? ItemPicture::SystemIcon() : ItemPicture::Popup(kFolderCell);
+    return fullimages ? ItemPicture::SystemIcon() : ItemPicture::Popup(kFolderCell);
 }
 
 // The glyph of a special folder follows its position in the list, so a folder the system
@@ -59,7 +60,72 @@ private:
     bool begun_ = false;
 };
 
-enum class Source { Disk, Pvfolders, WinFolders };
+// The item that opens a folder item's own folder, and the separator under it.
+void AddItemHeader(MenuItem& menu, bool fullimages)
+{
+    MenuItem head;
+    head.Caption = QLatin1String("-> ") % menu.Caption;
+    head.Hint = menu.Hint;
+    head.Picture = FolderPicture(fullimages);
+    head.Tag = -1;
+    head.HelpContext = 1;
+    head.AutoLineReduction = true;
+    head.OnClick = ItemClick::Launch;
+    menu.children.reserve(menu.children.size() + 2);
+    menu.children.push_back(std::move(head));
+    menu.children.push_back(Separator());
+}
+
+// Appends what one pass over a folder found: its sub-folders, a separator, its files and
+// the bottom separator.
+void AppendDiskEntries(const FolderRead& read, MenuItem& menu, const FolderLevel& level)
+{
+    const bool rootBuild = read.rootBuild;
+    const QStringList files = read.files ? level.files : QStringList();
+    // Folders, a separator, files and the bottom separator: one allocation.
+    menu.children.reserve(menu.children.size() + size_t(level.folders.size()) + size_t(files.size()) + 2);
+
+    const QString& path = read.folder;
+    const ItemPicture folderPicture = FolderPicture(read.fullimages);
+    for (const QString& name : level.folders) {
+        if (!rootBuild && menu.Tag == -1)
+            menu.Tag = 0;
+        MenuItem item;
+        item.Tag = -1;
+        item.HelpContext = 1;
+        item.AutoLineReduction = true;
+        // The hint keeps the name's bytes; the caption shows what can be shown of them.
+        item.Caption = QLatin1String("[ ") % DisplayFileName(CapitaliseName(name)) % QLatin1String(" ]");
+        item.Hint = path % name % QLatin1Char('/');
+        item.Picture = folderPicture;
+        item.OnClick = read.subfolders ? ItemClick::ExpandFolder : ItemClick::Launch;
+        MenuItem& added = AttachItem(menu, std::move(item));
+        if (read.subfolders)
+            AddItemHeader(added, read.fullimages);
+    }
+
+    if (!files.isEmpty()) {
+        if (!rootBuild && menu.Tag == -1)
+            menu.Tag = 0;
+        if (!level.folders.isEmpty())
+            AttachItem(menu, Separator());
+        for (const QString& name : files) {
+            MenuItem item;
+            item.Caption = DisplayFileName(CapitaliseName(name));
+            item.Hint = path % name;
+            item.Picture = read.fullimages ? ItemPicture::SystemIcon() : ItemPicture::Popup(FileIconIndex(name));
+            item.Tag = -1;
+            item.HelpContext = 12;
+            item.OnClick = ItemClick::Launch;
+            AttachItem(menu, std::move(item));
+        }
+    }
+
+    // Hidden by line reduction while it is the last line; it keeps the sub-menu from ever
+    // being empty for the popup widget.
+    if (!rootBuild)
+        AttachItem(menu, Separator());
+}
 
 } // namespace
 
@@ -72,17 +138,7 @@ MenuItem& AttachItem(MenuItem& menu, MenuItem&& item)
 void AddFolderHeader(FolderMenuState& state, MenuItem& menu, bool root)
 {
     if (!root) {
-        MenuItem head;
-        head.Caption = QLatin1String("-> ") % menu.Caption;
-        head.Hint = menu.Hint;
-        head.Picture = FolderPicture(state);
-        head.Tag = -1;
-        head.HelpContext = 1;
-        head.AutoLineReduction = true;
-        head.OnClick = ItemClick::Launch;
-        menu.children.reserve(menu.children.size() + 2);
-        AttachItem(menu, std::move(head));
-        AttachItem(menu, Separator());
+        AddItemHeader(menu, state.Drives_fullimages);
         return;
     }
     if (state.MenuKey == kPvfoldersKey) {
@@ -93,9 +149,9 @@ void AddFolderHeader(FolderMenuState& state, MenuItem& menu, bool root)
         AttachItem(menu, Separator(Str(59)));
     } else {
         MenuItem drive;
-        drive.Caption = QLatin1String("[ ") % state.MenuKey % QLatin1String(" ]");
+        drive.Caption = QLatin1String("[ ") % DisplayFileName(state.MenuKey) % QLatin1String(" ]");
         drive.Hint = state.MenuKey;
-        drive.Picture = FolderPicture(state);
+        drive.Picture = FolderPicture(state.Drives_fullimages);
         drive.Tag = -1;
         drive.HelpContext = 1;
         drive.OnClick = ItemClick::Launch;
@@ -106,114 +162,58 @@ void AddFolderHeader(FolderMenuState& state, MenuItem& menu, bool root)
 
 void FillFolderMenu(FolderMenuState& state, MenuItem& menu)
 {
-    const bool rootBuild = state.RootBuild;
-    if (rootBuild)
-        AddFolderHeader(state, menu, true);
-
-    Source source = Source::Disk;
-    if (rootBuild && state.MenuKey == kPvfoldersKey)
-        source = Source::Pvfolders;
-    else if (rootBuild && state.MenuKey == kWinFoldersKey)
-        source = Source::WinFolders;
-
-    // Files are listed only in menus of a real folder, never in the two lists of folders.
-    const bool withFiles = state.Drives_files && source == Source::Disk;
-
+    const bool pvfolders = state.MenuKey == kPvfoldersKey;
     state.ScratchList.clear();
-    QStringList files;
-    switch (source) {
-    case Source::Pvfolders: {
+    if (pvfolders) {
         QStringList lines;
         LoadMenuList(state.programFolder, QStringLiteral("efolder"), lines);
         for (const QString& line : std::as_const(lines))
             AddRootItem(menu, ParseEntry(line, 0), line, QStringLiteral("efolder"), &state.ScratchList);
-        break;
-    }
-    case Source::WinFolders:
+    } else {
         state.ScratchList = state.WinFolderList;
-        break;
-    case Source::Disk: {
-        FolderLevel level = ReadFolderLevel(state.MenuPath, state.Drives_hidden, withFiles);
-        state.ScratchList = std::move(level.folders);
-        files = std::move(level.files);
-        break;
-    }
     }
 
-    // Header, folders, a separator, files and the bottom separator: one allocation.
-    menu.children.reserve(menu.children.size() + size_t(state.ScratchList.size()) + size_t(files.size()) + 2);
-
-    const QString& path = state.MenuPath;
-    const ItemPicture folderPicture = FolderPicture(state);
+    menu.children.reserve(menu.children.size() + size_t(state.ScratchList.size()));
     for (qsizetype i = 0; i < state.ScratchList.size(); ++i) {
         const QString& line = state.ScratchList.at(i);
-        if (!rootBuild && menu.Tag == -1)
-            menu.Tag = 0;
-
         MenuItem item;
         item.Tag = -1;
         item.HelpContext = 1;
         item.AutoLineReduction = true;
-        bool expandable = false;
-        if (source == Source::Disk) {
-            item.Caption = QLatin1String("[ ") % CapitaliseName(line) % QLatin1String(" ]");
-            item.Hint = path % line % QLatin1Char('/');
-            item.Picture = folderPicture;
-            expandable = state.Drives_subfolders;
-        } else {
-            item.Caption = QLatin1String("[ ") % ParseEntry(line, 0) % QLatin1String(" ]");
-            item.Hint = ParseEntry(line, 1) % QLatin1Char('/');
-            item.Picture = ItemPicture::Popup(source == Source::Pvfolders ? kPvfolderCell : WinFolderCell(i));
-            // Only "0" and "1" are ever written; anything else but a missing flag opens
-            // the folder directly rather than guessing at a sub-menu.
-            expandable = EntryOpensSubmenu(line);
-        }
+        item.Caption = QLatin1String("[ ") % ParseEntry(line, 0) % QLatin1String(" ]");
+        item.Hint = ParseEntry(line, 1) % QLatin1Char('/');
+        item.Picture = ItemPicture::Popup(pvfolders ? kPvfolderCell : WinFolderCell(i));
+        // Only "0" and "1" are ever written; anything else but a missing flag opens the
+        // folder directly rather than guessing at a sub-menu.
+        const bool expandable = EntryOpensSubmenu(line);
         item.OnClick = expandable ? ItemClick::ExpandFolder : ItemClick::Launch;
         MenuItem& added = AttachItem(menu, std::move(item));
         if (expandable)
-            AddFolderHeader(state, added, false);
+            AddItemHeader(added, state.Drives_fullimages);
     }
-    const bool listedFolders = source == Source::Disk && !state.ScratchList.isEmpty();
-    state.ScratchList.clear();
-
-    if (withFiles && !files.isEmpty()) {
-        if (!rootBuild && menu.Tag == -1)
-            menu.Tag = 0;
-        if (listedFolders)
-            AttachItem(menu, Separator());
-        for (const QString& name : std::as_const(files)) {
-            MenuItem item;
-            item.Caption = CapitaliseName(name);
-            item.Hint = path % name;
-            item.Picture = state.Drives_fullimages ? ItemPicture::SystemIcon() : ItemPicture::Popup(FileIconIndex(name));
-            item.Tag = -1;
-            item.HelpContext = 12;
-            item.OnClick = ItemClick::Launch;
-            AttachItem(menu, std::move(item));
-        }
-    }
-
-    // Hidden by line reduction while it is the last line; it keeps the sub-menu from ever
-    // being empty for the popup widget.
-    if (!rootBuild)
-        AttachItem(menu, Separator());
     state.ScratchList.clear();
 }
 
-void ExpandFolderItem(FolderMenuState& state, MenuItem& root, MenuItem* item)
+std::optional<FolderRead> ExpandFolderItem(FolderMenuState& state, MenuItem& root, MenuItem* item)
 {
     FillBracket bracket(state);
     const bool rootBuild = state.RootBuild;
     MenuItem* target = rootBuild ? &root : item;
     if (!target)
-        return;
+        return std::nullopt;
     state.MenuPath = rootBuild ? state.MenuKey : target->Hint;
     const int tag = rootBuild ? -2 : target->Tag;
     if (tag >= 0 && !state.MenuPath.isEmpty())
-        return; // filled before: shown as it is
+        return std::nullopt; // filled before: shown as it is
 
+    bracket.begin();
     if (rootBuild) {
         root.children.clear();
+        AddFolderHeader(state, root, true);
+        if (state.MenuKey == kPvfoldersKey || state.MenuKey == kWinFoldersKey) {
+            FillFolderMenu(state, root);
+            return std::nullopt;
+        }
     } else {
         // A folder found empty before is read again; drop the bottom separator that
         // reading left, so repeated openings do not pile up separators under the header.
@@ -221,8 +221,35 @@ void ExpandFolderItem(FolderMenuState& state, MenuItem& root, MenuItem* item)
         while (children.size() > 2 && children.back().isSeparator())
             children.pop_back();
     }
-    bracket.begin();
-    FillFolderMenu(state, *target);
+    FolderRead read;
+    read.folder = state.MenuPath;
+    read.rootBuild = rootBuild;
+    read.subfolders = state.Drives_subfolders;
+    read.files = state.Drives_files;
+    read.hidden = state.Drives_hidden;
+    read.fullimages = state.Drives_fullimages;
+    return read;
+}
+
+MenuReads::Work FolderReadWork(const FolderRead& read)
+{
+    return [read]() -> MenuReads::Fill {
+        const FolderLevel level = ReadFolderLevel(read.folder, read.hidden, read.files);
+        return [read, level](MenuItem& menu) { AppendDiskEntries(read, menu, level); };
+    };
+}
+
+void ReadFolderLater(MenuReads& reads, MenuItem& menu, const FolderRead& read)
+{
+    // Menus that show the same folder the same way share one read.
+    const QString key = QStringLiteral("folder %1%2%3%4%5 ")
+                            .arg(int(read.rootBuild))
+                            .arg(int(read.subfolders))
+                            .arg(int(read.files))
+                            .arg(int(read.hidden))
+                            .arg(int(read.fullimages))
+        + read.folder;
+    reads.read(menu, key, FolderReadWork(read));
 }
 
 } // namespace parvo

@@ -8,12 +8,18 @@
 // (runs it). Tag -1 a folder not read yet or found empty (read again at the next
 // opening), 0 a folder already filled (never read again while the popup root lives).
 // Folder paths end with "/".
+//
+// Reading a folder may take any time (a network mount that does not answer), so the disk
+// is never read here: expanding a folder item prepares it and names the read it needs,
+// which runs off the interface thread (FolderReadWork); its result fills the item later.
 
 #include "menus/MenuItem.h"
+#include "menus/MenuReads.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace parvo {
 
@@ -34,14 +40,34 @@ struct FolderMenuState {
     std::function<void()> EndUpdate;
 };
 
+// A folder menu that waits for its folder to be read: what to read, and how to show it.
+struct FolderRead {
+    QString folder;         // the folder (MenuPath), ending with "/"
+    bool rootBuild = false; // the menu is the popup root
+    bool subfolders = true; // the Drives_ flags at the time of the request
+    bool files = true;
+    bool hidden = false;
+    bool fullimages = false;
+};
+
 // The handler of an expandable folder item, run when its sub-menu is about to open, and
 // the builder of the popup root when state.RootBuild is set (then `item` is ignored and
 // `root`, the popup's root item, is emptied and rebuilt for state.MenuKey). A folder
-// already filled is left as it is.
-void ExpandFolderItem(FolderMenuState& state, MenuItem& root, MenuItem* item);
+// already filled is left as it is. The lists of folders (Pvfolders, Windows folders) are
+// filled at once; for a folder on disk the menu gets its header and the read it needs
+// is returned.
+std::optional<FolderRead> ExpandFolderItem(FolderMenuState& state, MenuItem& root, MenuItem* item);
 
-// Builds the items of one folder menu: `menu` is the popup root in a root build, else a
-// folder item whose folder is state.MenuPath.
+// What the read does off the interface thread: one pass over the folder, whose result
+// fills the waiting menu (sub-folders, a separator, files, the bottom separator).
+MenuReads::Work FolderReadWork(const FolderRead& read);
+
+// Starts the read of a folder menu: the key is the folder, so every menu waiting for one
+// folder shares one read.
+void ReadFolderLater(MenuReads& reads, MenuItem& menu, const FolderRead& read);
+
+// Builds the items of one folder menu from a list of folders: `menu` is the popup root
+// (state.MenuKey "PvF" or "WinFolders").
 void FillFolderMenu(FolderMenuState& state, MenuItem& menu);
 
 // Adds the first item and the separator under it at the top of `menu`: for a folder

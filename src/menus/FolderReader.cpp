@@ -1,7 +1,8 @@
 #include "menus/FolderReader.h"
 
+#include "menus/NativePath.h"
+
 #include <QCollator>
-#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
@@ -86,7 +87,7 @@ FolderLevel ReadFolderLevel(const QString& folder, bool hidden, bool withFiles)
     if (folder.isEmpty() || !folder.startsWith(QLatin1Char('/')))
         return level;
 
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = EncodeFileName(folder);
     std::unique_ptr<DIR, DirCloser> dir(opendir(native.constData()));
     if (!dir)
         return level;
@@ -103,9 +104,9 @@ FolderLevel ReadFolderLevel(const QString& folder, bool hidden, bool withFiles)
         if (entry->d_type != DT_DIR && !withFiles && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
             continue;
         if (IsFolderEntry(dir.get(), entry))
-            level.folders.append(QFile::decodeName(name));
+            level.folders.append(DecodeFileName(name));
         else if (withFiles)
-            level.files.append(QFile::decodeName(name));
+            level.files.append(DecodeFileName(name));
     }
     SortLikeLocale(level.folders);
     SortLikeLocale(level.files);

@@ -1,6 +1,8 @@
 #pragma once
 // Reading one level of a folder for a folder menu: its sub-folder and file names, each
-// list sorted as the user's locale sorts names, without case.
+// list sorted as the user's locale sorts names, without case. Names keep the file
+// system's bytes (see NativePath.h), so every one of them can be opened again. The read
+// touches the disk and may take any time: it runs off the interface thread.
 
 #include <QString>
 #include <QStringList>

@@ -2,6 +2,7 @@
 
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
+#include "menus/MenuReads.h"
 
 namespace parvo {
 
@@ -17,6 +18,8 @@ bool NeedsWebLinks(PopupKind kind)
 PopupOutcome popup_myfoldersPopup(MenuItem& root, PopupRequest& request)
 {
     root.children.clear();
+    if (request.reads)
+        request.reads->rootRebuilt();
     PopupSources& src = request.sources;
     const PopupKind kind = MenuKind(src.MenuKey, request.fromTray);
     if (NeedsWebLinks(kind)) {
@@ -28,8 +31,8 @@ PopupOutcome popup_myfoldersPopup(MenuItem& root, PopupRequest& request)
     switch (kind) {
     case PopupKind::Main: BuildMainMenu(root, src); break;
     case PopupKind::Favourites:
-        if (request.registry && request.favourites)
-            BuildFavsMenu(*request.registry, *request.favourites, root);
+        if (request.registry && request.favourites && request.reads)
+            ReadFavouritesLater(*request.reads, *request.registry, *request.favourites, root);
         break;
     case PopupKind::Email: BuildEmailMenu(root, src); break;
     case PopupKind::WebLinks: BuildWebLinksMenu(root, src); break;
@@ -42,7 +45,9 @@ PopupOutcome popup_myfoldersPopup(MenuItem& root, PopupRequest& request)
         if (request.folders) {
             request.folders->MenuKey = src.MenuKey;
             request.folders->RootBuild = true;
-            ExpandFolderItem(*request.folders, root, nullptr);
+            const auto read = ExpandFolderItem(*request.folders, root, nullptr);
+            if (read && request.reads)
+                ReadFolderLater(*request.reads, root, *read);
         }
         break;
     }

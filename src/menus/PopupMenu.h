@@ -14,6 +14,7 @@ namespace parvo {
 
 struct FolderMenuState;
 struct FavouritesData;
+class MenuReads;
 class Registry;
 
 struct PopupRequest {
@@ -22,6 +23,8 @@ struct PopupRequest {
     FolderMenuState* folders = nullptr; // the folder menus' state on the bar
     const Registry* registry = nullptr;   // names the favourites folder
     FavouritesData* favourites = nullptr; // the favourites scan, rebuilt at every opening
+    // Reads the disk for the folder and favourites menus, off the interface thread.
+    MenuReads* reads = nullptr;
     // The branding web links; nothing when the branding data is damaged.
     std::function<std::optional<QStringList>()> readWebLinks;
 };

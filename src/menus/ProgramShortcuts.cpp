@@ -88,45 +88,78 @@ bool IsUsableShortcutName(const QString& name)
         && !name.contains(QLatin1Char('\r'));
 }
 
-void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName)
+bool UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName)
 {
-    ReplaceShortcutName(programFolder, name, newName);
+    // The shortcut file follows the list: a list that could not be changed keeps its
+    // button, and the button its shortcut.
+    if (!ReplaceShortcutName(programFolder, name, newName))
+        return false;
     const QString file = ShortcutFilePath(programFolder, name);
     if (newName.isEmpty())
         QFile::remove(file);
     else if (QFile::exists(file))
         QFile::rename(file, ShortcutFilePath(programFolder, newName));
+    return true;
 }
 
 bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
 {
     if (!IsUsableShortcutName(newName))
         return false;
+    const QString from = ShortcutFilePath(programFolder, name);
     const QString to = ShortcutFilePath(programFolder, newName);
     // QFile::rename never replaces an existing file: a name in use leaves everything as it was.
-    if (!QFile::rename(ShortcutFilePath(programFolder, name), to))
+    if (!QFile::rename(from, to))
         return false;
-    UpdateShortcutList(programFolder, name, newName);
+    if (!UpdateShortcutList(programFolder, name, newName)) {
+        QFile::rename(to, from);
+        return false;
+    }
     return true;
 }
 
-std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
-                                          const QString& file)
+WrittenShortcut WriteProgramShortcut(ShellLinks& links, const QString& programFolder, const QString& file)
 {
     EnsureDataFolder(programFolder);
     QDir().mkpath(LinksFolder(programFolder));
     const QString name = ShortcutNameFor(file);
     const QString linkPath = ShortcutFilePath(programFolder, name);
     if (QFileInfo(file).suffix().toUpper() != QLatin1String("LNK")) {
-        if (!CreateShortcut(links, prompts, file, {}, name, linkPath))
-            return std::nullopt;
+        if (!CreateShortcut(links, nullptr, file, {}, name, linkPath))
+            return {};
     } else if (const auto failure = CopyFileTo(file, linkPath)) {
-        if (prompts)
-            prompts->error(*failure);
-        return std::nullopt;
+        return {std::nullopt, *failure};
     }
-    AppendShortcutName(programFolder, name);
-    return name;
+    return {name, {}};
+}
+
+std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
+                                          const QString& file)
+{
+    const WrittenShortcut written = WriteProgramShortcut(links, programFolder, file);
+    if (!written.error.isEmpty() && prompts)
+        prompts->error(written.error);
+    if (written.name)
+        AppendShortcutName(programFolder, *written.name);
+    return written.name;
+}
+
+DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
+{
+    DroppedPrograms dropped;
+    for (const QString& file : files) {
+        // A path that is gone would make a button that starts nothing.
+        if (!QFileInfo::exists(file))
+            continue;
+        const WrittenShortcut written = WriteProgramShortcut(links, programFolder, file);
+        if (written.name)
+            dropped.names.append(*written.name);
+        if (!written.error.isEmpty())
+            dropped.errors.append(written.error);
+    }
+    if (!dropped.names.isEmpty())
+        AppendShortcutNames(programFolder, dropped.names);
+    return dropped;
 }
 
 } // namespace parvo

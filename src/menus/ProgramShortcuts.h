@@ -3,6 +3,7 @@
 // the program, named after the button.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace parvo {
@@ -37,11 +38,12 @@ bool IsUsableShortcutName(const QString& name);
 
 // Removes the button `name` from the list (every line equal to it) and deletes its
 // shortcut file, or, with a `newName`, renames both. A file that was moved already is
-// left alone.
-void UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
+// left alone. False, with the shortcut file untouched, when the list could not be changed.
+bool UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
 
 // Renames a program button: its shortcut file first, and the list only if that worked (a
-// name taken already, or one that is not usable, changes nothing). True when renamed.
+// name taken already, or one that is not usable, changes nothing); a list that cannot be
+// changed puts the file back. True when renamed.
 bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName);
 
 // Puts a dropped or chosen file on the bar: a shortcut to it, or a copy of it when it is a
@@ -50,5 +52,23 @@ bool RenameProgramShortcut(const QString& programFolder, const QString& name, co
 // copy failed).
 std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, const QString& programFolder,
                                           const QString& file);
+
+// The shortcut file of AddProgramShortcut, without the list: the name it was written
+// under, or the message for the user when a copy failed (nothing and no message when a
+// shortcut could not be written).
+struct WrittenShortcut {
+    std::optional<QString> name;
+    QString error;
+};
+WrittenShortcut WriteProgramShortcut(ShellLinks& links, const QString& programFolder, const QString& file);
+
+// Files dropped on the program area, in drop order: a shortcut for each, and their names
+// at the end of the list in one write. Paths that are no longer there (or whose names
+// the system could not hand over intact) are left out.
+struct DroppedPrograms {
+    QStringList names;  // the buttons added, in order
+    QStringList errors; // messages for the user, in order
+};
+DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files);
 
 } // namespace parvo

@@ -4,6 +4,8 @@
 // user's favourites folder, so any bytes must be taken: only a bounded prefix is read and
 // text that is not UTF-8 is read in the Windows-1252 code page these files come from.
 
+#include "settings/WindowsText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,9 +17,6 @@ inline constexpr qint64 kUrlFileReadLimit = 64 * 1024;
 
 // The address of a shortcut that has none.
 QString UrlNotFound();
-
-// Bytes → text: valid UTF-8 as UTF-8, anything else as Windows-1252.
-QString DecodeWindowsText(const QByteArray& bytes);
 
 // The value "URL" of the section "InternetShortcut" in the file's bytes, or UrlNotFound().
 // Section and key names ignore letter case, blanks around them and around "=" are

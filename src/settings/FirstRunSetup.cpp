@@ -16,15 +16,21 @@ void RunFirstSetup(const FirstRunEnvironment& env)
     QDir().mkpath(DataFolder(folder));
     QDir().mkpath(LinksFolder(folder));
 
+    // The program list of an older version becomes the shortcut list before a new,
+    // nearly empty one could take its place.
+    if (env.links)
+        ConvertLegacyLinksFile(folder, *env.links);
+
     const QString shortcuts = ShortcutListPath(folder);
     if (!QFileInfo::exists(shortcuts)) {
         QStringList names;
-        const QString editorPath = env.findTextEditor ? env.findTextEditor() : QString();
-        const QFileInfo editor(editorPath);
-        if (!editorPath.isEmpty() && editor.isFile() && env.links) {
-            // The button is named after the editor the desktop uses, as the user knows it.
-            const QString name = editor.completeBaseName();
-            if (CreateShortcut(*env.links, nullptr, editorPath, {}, name, ShortcutFilePath(folder, name)))
+        const TextEditorChoice editor = env.findTextEditor ? env.findTextEditor() : TextEditorChoice();
+        // The button is named after the editor the desktop uses, as the user knows it.
+        QString name = editor.name;
+        if (!IsUsableShortcutName(name))
+            name = QFileInfo(editor.target).completeBaseName();
+        if (!editor.target.isEmpty() && QFileInfo(editor.target).isFile() && IsUsableShortcutName(name) && env.links) {
+            if (CreateShortcut(*env.links, nullptr, editor.target, {}, name, ShortcutFilePath(folder, name)))
                 names.append(name);
         }
         WriteListFile(shortcuts, ShortcutsHeader(), names);

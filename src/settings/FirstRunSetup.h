@@ -10,13 +10,18 @@ namespace parvo {
 
 class ShellLinks;
 
+// The desktop's plain-text editor, as the first run puts it on the bar.
+struct TextEditorChoice {
+    QString target; // what its shortcut starts: a desktop entry or a program; empty: none
+    QString name;   // the button's name
+};
+
 struct FirstRunEnvironment {
-    QString programFolder;
+    QString programFolder; // the folder that holds the lists (data/) and shortcuts (links/)
     ShellLinks* links = nullptr;
-    // Finds the full path of the desktop's plain-text editor (empty when there is none).
-    // Asked only when the shortcut list is being created, since finding it reads the
-    // desktop's application database.
-    std::function<QString()> findTextEditor;
+    // Finds the desktop's plain-text editor. Asked only when the shortcut list is being
+    // created, since finding it reads the desktop's application database.
+    std::function<TextEditorChoice()> findTextEditor;
     // The special folders as built by LoadWindowsFolders; the first is normally the desktop.
     QStringList winFolderList;
 };

@@ -1,21 +1,13 @@
 #include "settings/ListFile.h"
 
+#include "settings/WindowsText.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace parvo {
 
 namespace {
-
-QString DecodeLine(QByteArrayView bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        return QString::fromLatin1(bytes);
-    return text;
-}
 
 QByteArray EncodeLines(const QString& header, const QStringList& lines)
 {
@@ -75,7 +67,7 @@ std::optional<QStringList> ReadListBody(const QString& path, bool stopAtEmptyLin
         }
         if (line.isEmpty() && stopAtEmptyLine)
             break;
-        lines.append(DecodeLine(line));
+        lines.append(DecodeWindowsText(line));
     }
     return lines;
 }
@@ -86,6 +78,11 @@ bool WriteListFile(const QString& path, const QString& header, const QStringList
 }
 
 bool AppendListLine(const QString& path, const QString& header, const QString& line)
+{
+    return AppendListLines(path, header, {line});
+}
+
+bool AppendListLines(const QString& path, const QString& header, const QStringList& lines)
 {
     QByteArray bytes;
     QFile file(path);
@@ -100,8 +97,10 @@ bool AppendListLine(const QString& path, const QString& header, const QString& l
     } else {
         bytes = header.toUtf8() + "\r\n";
     }
-    bytes += line.toUtf8();
-    bytes += "\r\n";
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
     return Commit(path, bytes);
 }
 

@@ -12,8 +12,8 @@ namespace parvo {
 // at the first empty one, as every list reader wants; without it all lines are returned
 // (empty ones included), for rewrites that must carry the hidden entries over. Nothing
 // when the file cannot be read. CR LF, LF and lone CR all end a line; a line that is not
-// valid UTF-8 is taken as Latin-1, so a file written by an older single-byte version
-// still reads.
+// valid UTF-8 is taken as Windows-1252, so a list written by a Windows version still
+// reads with its "€" and typographic quotes.
 std::optional<QStringList> ReadListBody(const QString& path, bool stopAtEmptyLine = true);
 
 // Rewrites the whole file: header, then the lines, each ended by CR LF. The new file
@@ -23,5 +23,7 @@ bool WriteListFile(const QString& path, const QString& header, const QStringList
 
 // Adds one line at the end, creating the file with the header when it is missing.
 bool AppendListLine(const QString& path, const QString& header, const QString& line);
+// Adds the lines at the end in one rewrite.
+bool AppendListLines(const QString& path, const QString& header, const QStringList& lines);
 
 } // namespace parvo

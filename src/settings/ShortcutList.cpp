@@ -31,17 +31,25 @@ QStringList ReadShortcutNames(const QString& programFolder)
 
 bool AppendShortcutName(const QString& programFolder, const QString& name)
 {
+    return AppendShortcutNames(programFolder, {name});
+}
+
+bool AppendShortcutNames(const QString& programFolder, const QStringList& names)
+{
     EnsureDataFolder(programFolder);
-    return AppendListLine(ShortcutListPath(programFolder), ShortcutsHeader(), name);
+    return AppendListLines(ShortcutListPath(programFolder), ShortcutsHeader(), names);
 }
 
 bool ReplaceShortcutName(const QString& programFolder, const QString& name, const QString& newName)
 {
     const QString path = ShortcutListPath(programFolder);
-    const QStringList lines = ReadListBody(path, false).value_or(QStringList());
+    const auto lines = ReadListBody(path, false);
+    // A list that is there but cannot be read is never replaced by what little is known.
+    if (!lines && QFileInfo::exists(path))
+        return false;
     QStringList out;
-    out.reserve(lines.size());
-    for (const QString& line : lines) {
+    out.reserve(lines ? lines->size() : 0);
+    for (const QString& line : lines.value_or(QStringList())) {
         if (line != name)
             out.append(line);
         else if (!newName.isEmpty())
@@ -50,39 +58,76 @@ bool ReplaceShortcutName(const QString& programFolder, const QString& name, cons
     return WriteListFile(path, ShortcutHeader(), out);
 }
 
+QString LegacyLinksFilePath(const QString& programFolder)
+{
+    return DataFolder(programFolder) + QStringLiteral("links.mke");
+}
+
 void ConvertLegacyLinksFile(const QString& programFolder, ShellLinks& links)
 {
-    const QString legacy = DataFolder(programFolder) + QStringLiteral("links.mke");
+    const QString legacy = LegacyLinksFilePath(programFolder);
     if (!QFileInfo::exists(legacy))
         return;
-    const QString list = ShortcutListPath(programFolder);
-    if (QFileInfo::exists(list)) {
-        QFile::remove(legacy);
-        return;
-    }
-
     const auto lines = ReadListBody(legacy, false);
     if (!lines)
-        return; // keep the old file until it can be read
-    QDir().mkpath(LinksFolder(programFolder));
+        return; // kept until it can be read
+
+    // A shortcut list made before the old one was converted (by a version that did it in
+    // the wrong order) takes the old entries in; one that cannot be read is left alone,
+    // and so is the old list.
+    const QString list = ShortcutListPath(programFolder);
+    const bool merging = QFileInfo::exists(list);
     QStringList names;
+    if (merging) {
+        const auto existing = ReadListBody(list, false);
+        if (!existing)
+            return;
+        names = *existing;
+    }
+    // New names go before an empty line, which would hide them from every reader.
+    qsizetype insertAt = names.indexOf(QString());
+    if (insertAt < 0)
+        insertAt = names.size();
+
+    QDir().mkpath(LinksFolder(programFolder));
+    bool everyEntryKept = true;
     for (const QString& line : *lines) {
         if (line.isEmpty()) {
-            names.append(QString());
+            if (!merging)
+                names.insert(insertAt++, QString());
             continue;
         }
-        const qsizetype bar = line.indexOf(QLatin1Char('|'));
-        const QString name = bar < 0 ? QString() : line.left(bar);
-        const QString rest = bar < 0 ? line : line.mid(bar + 1);
-        const qsizetype bar2 = rest.indexOf(QLatin1Char('|'));
-        const QString target = bar2 < 0 ? rest : rest.left(bar2);
-        const QString arguments = bar2 < 0 ? QString() : rest.mid(bar2 + 1);
-        names.append(name);
-        CreateShortcut(links, nullptr, target, arguments, name, ShortcutFilePath(programFolder, name));
+        const LegacyLink entry = ParseLegacyLink(line);
+        if (entry.name.isEmpty() || (merging && names.contains(entry.name)))
+            continue;
+        if (!CreateShortcut(links, nullptr, entry.target, entry.arguments, entry.name,
+                            ShortcutFilePath(programFolder, entry.name))) {
+            everyEntryKept = false;
+            continue;
+        }
+        names.insert(insertAt++, entry.name);
     }
-    // The old list goes only once its entries are safely in the new one.
-    if (WriteListFile(list, ShortcutsHeader(), names))
+    // The old list goes only once every entry is safely in the new one.
+    if (WriteListFile(list, merging ? ShortcutHeader() : ShortcutsHeader(), names) && everyEntryKept)
         QFile::remove(legacy);
+}
+
+LegacyLink ParseLegacyLink(const QString& line)
+{
+    const qsizetype bar = line.indexOf(QLatin1Char('|'));
+    const QString rest = bar < 0 ? line : line.mid(bar + 1);
+    const qsizetype bar2 = rest.indexOf(QLatin1Char('|'));
+    LegacyLink entry;
+    entry.target = bar2 < 0 ? rest : rest.left(bar2);
+    entry.arguments = bar2 < 0 ? QString() : rest.mid(bar2 + 1);
+    // The name becomes a file name in the links folder and a line of the list: it obeys
+    // the rules of a rename, else the program's own name stands in, as for a drop.
+    entry.name = bar < 0 ? QString() : line.left(bar);
+    if (!IsUsableShortcutName(entry.name))
+        entry.name = ShortcutNameFor(entry.target);
+    if (!IsUsableShortcutName(entry.name))
+        entry.name.clear();
+    return entry;
 }
 
 } // namespace parvo

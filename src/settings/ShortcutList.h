@@ -22,13 +22,31 @@ void EnsureShortcutList(const QString& programFolder);
 QStringList ReadShortcutNames(const QString& programFolder);
 // Adds a name at the end (a file dropped on the bar).
 bool AppendShortcutName(const QString& programFolder, const QString& name);
+// Adds names at the end, in order, in one rewrite (files dropped on the bar).
+bool AppendShortcutNames(const QString& programFolder, const QStringList& names);
 // Every line equal to `name` becomes `newName`, or goes when `newName` is empty. Lines
-// after an empty line are carried over unchanged.
+// after an empty line are carried over unchanged. False, and nothing written, when the
+// list is there but cannot be read, or cannot be written.
 bool ReplaceShortcutName(const QString& programFolder, const QString& name, const QString& newName);
 
-// Turns an old "links.mke" (name "|" target ["|" arguments] per line) into
-// "shortcut.mke" plus one shortcut file per entry, then deletes it. When both files
-// exist the old one is simply deleted.
+// The older form of the list: "data/links.mke".
+QString LegacyLinksFilePath(const QString& programFolder);
+
+// One line of "links.mke": name "|" target ["|" arguments]. A name that a rename would
+// refuse (empty, a path, ".." …) gives way to the name of the target's file; empty when
+// neither will do.
+struct LegacyLink {
+    QString name;
+    QString target;
+    QString arguments;
+};
+LegacyLink ParseLegacyLink(const QString& line);
+
+// Turns an old "links.mke" into one shortcut file per entry and the entry's name in
+// "shortcut.mke", then deletes it. When "shortcut.mke" exists already the old entries
+// not on the bar yet are added to it. Nothing is deleted that was not read and carried
+// over: an old list that cannot be read, or whose entries could not all be written,
+// stays.
 void ConvertLegacyLinksFile(const QString& programFolder, ShellLinks& links);
 
 } // namespace parvo

@@ -39,6 +39,14 @@ QString Text(const std::optional<RegValue>& v)
     return v->type == RegType::Dword ? QString::number(v->dword) : v->text;
 }
 
+// A drive letter and colon in front ("C:\…", "c:/…"), or no "/" at all ("web.exe -url").
+bool IsWindowsStyleCommand(const QString& text)
+{
+    const bool drive = text.size() >= 2 && text.at(0).isLetter() && text.at(0).unicode() < 0x80
+        && text.at(1) == QLatin1Char(':');
+    return drive || !text.contains(QLatin1Char('/'));
+}
+
 } // namespace
 
 void LoadWindowsFolders(Registry& reg, QStringList& winFolderList, const WindowsFolderSink& intoWindow)
@@ -74,6 +82,10 @@ QString BrowserFromCommand(const QString& command)
         const qsizetype quote = command.indexOf(QLatin1Char('"'));
         text = quote < 0 ? command : command.left(quote);
     }
+    // Only a Windows command ends its program at ".EXE"; a path here may hold those
+    // letters anywhere ("/opt/app.executables/…").
+    if (!IsWindowsStyleCommand(text))
+        return text;
     const qsizetype exe = text.toUpper().indexOf(QLatin1String(".EXE"));
     if (exe >= 0)
         text.truncate(exe + 4);

@@ -25,8 +25,9 @@ QString FavouritesFolder(const Registry& reg);
 
 // The program path of the default web browser, or empty.
 QString FindDefaultBrowser(const Registry& reg);
-// The browser program named by a command line: the quoted first word, or the text up to
-// and including its first ".EXE".
+// The browser program named by a command line: the quoted first word, or the text
+// before the first quote; of a Windows command (a drive letter in front, or no "/" in
+// it) the text up to and including its first ".EXE".
 QString BrowserFromCommand(const QString& command);
 
 // Adds the web addresses the user typed into the browser to the completion list.

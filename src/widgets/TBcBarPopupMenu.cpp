@@ -36,6 +36,8 @@ TBcBarPopupMenu::TBcBarPopupMenu(QWidget* owner)
 {
     submenuTimer_.setSingleShot(true);
     connect(&submenuTimer_, &QTimer::timeout, this, &TBcBarPopupMenu::submenuDelayPassed);
+    holdTimer_.setSingleShot(true);
+    connect(&holdTimer_, &QTimer::timeout, this, &TBcBarPopupMenu::openHeld);
 }
 
 TBcBarPopupMenu::~TBcBarPopupMenu()
@@ -105,12 +107,57 @@ void TBcBarPopupMenu::EndUpdate()
     }
 }
 
+void TBcBarPopupMenu::HoldOpening(int ms)
+{
+    holdRequest_ = std::max(ms, 0);
+}
+
+void TBcBarPopupMenu::ReleaseOpening()
+{
+    if (held_)
+        openHeld();
+}
+
+void TBcBarPopupMenu::openHeld()
+{
+    holdTimer_.stop();
+    if (!held_)
+        return;
+    const Held held = std::move(*held_);
+    held_.reset();
+    if (held.levelIndex < 0) {
+        showRoot(held.at);
+        return;
+    }
+    // Only while the way to it is as it was: its parent open, its row still current and
+    // no other sub-menu opened meanwhile.
+    const int index = held.levelIndex;
+    if (index >= int(levels_.size()) || levels_[index] != held.parent || int(levels_.size()) != index + 1
+        || held.parent->currentRow() != held.row || !held.parent->inStep())
+        return;
+    showSubmenu(index, held.path, held.row, held.firstCurrent);
+}
+
 void TBcBarPopupMenu::popup(const QPoint& globalPos)
 {
     if (isOpen())
         finish(std::nullopt);
+    held_.reset();
+    holdTimer_.stop();
+    holdRequest_ = -1;
     if (OnPopup)
         OnPopup();
+    if (holdRequest_ >= 0) {
+        held_ = Held{-1, globalPos, {}, -1, false, nullptr};
+        holdTimer_.start(holdRequest_);
+        holdRequest_ = -1;
+        return;
+    }
+    showRoot(globalPos);
+}
+
+void TBcBarPopupMenu::showRoot(const QPoint& globalPos)
+{
     auto* level = new PopupLevel(this, {}, true, owner_);
     level->setWindowTitle(Title);
     levels_.push_back(level);
@@ -165,6 +212,11 @@ void TBcBarPopupMenu::closeFrom(int levelIndex)
     closing_ = wasClosing;
     if (delayedLevel_ >= levelIndex)
         submenuTimer_.stop();
+    // A sub-menu held for its items goes with the level it would have opened from.
+    if (held_ && held_->levelIndex + 1 >= levelIndex) {
+        held_.reset();
+        holdTimer_.stop();
+    }
     typedPrefix_.clear();
 }
 
@@ -188,11 +240,24 @@ bool TBcBarPopupMenu::openSubmenu(int levelIndex, int row, bool firstCurrent)
     MenuItem* item = itemAt(path);
     if (!item || !popup::opensSubmenu(*item))
         return false;
+    holdRequest_ = -1;
     if (item->OnClick == ItemClick::ExpandFolder && OnExpand)
         OnExpand(*item);
+    if (holdRequest_ >= 0) {
+        held_ = Held{levelIndex, {}, path, row, firstCurrent, parent};
+        holdTimer_.start(holdRequest_);
+        holdRequest_ = -1;
+        return true;
+    }
+    return showSubmenu(levelIndex, path, row, firstCurrent);
+}
+
+bool TBcBarPopupMenu::showSubmenu(int levelIndex, const std::vector<int>& path, int row, bool firstCurrent)
+{
     // The fill may have changed the tree (and closed levels through EndUpdate).
-    item = itemAt(path);
-    if (!item || item->children.empty() || levelIndex >= int(levels_.size()) || levels_[levelIndex] != parent)
+    MenuItem* item = itemAt(path);
+    PopupLevel* parent = levelIndex < int(levels_.size()) ? levels_[levelIndex] : nullptr;
+    if (!item || item->children.empty() || !parent || parent->path().size() + 1 != path.size())
         return false;
 
     auto* level = new PopupLevel(this, path, false, owner_);
@@ -359,8 +424,7 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
     if (delayedLevel_ < index)
         submenuTimer_.stop();
 
-    const bool childOfRowOpen = index + 1 < int(levels_.size()) && levels_[index + 1]->path().back() == level->rows()[row];
-    if (childOfRowOpen) {
+    if (childOfRowOpen(index, row)) {
         submenuTimer_.stop();
         return;
     }
@@ -370,6 +434,15 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
         delayedRow_ = row;
         submenuTimer_.start(submenuDelay());
     }
+}
+
+bool TBcBarPopupMenu::childOfRowOpen(int levelIndex, int row) const
+{
+    // A sub-menu held for its items counts as open: it opens as soon as they are in.
+    if (held_ && held_->levelIndex == levelIndex && held_->row == row)
+        return true;
+    const PopupLevel* level = levels_[levelIndex];
+    return levelIndex + 1 < int(levels_.size()) && levels_[levelIndex + 1]->path().back() == level->rows()[row];
 }
 
 void TBcBarPopupMenu::submenuDelayPassed()
@@ -394,8 +467,7 @@ void TBcBarPopupMenu::pressed(PopupLevel* level, int row)
     if (!popup::canBeCurrent(item))
         return;
     level->setCurrentRow(row, false);
-    const bool childOfRowOpen = index + 1 < int(levels_.size()) && levels_[index + 1]->path().back() == level->rows()[row];
-    if (popup::opensSubmenu(item) && !childOfRowOpen) {
+    if (popup::opensSubmenu(item) && !childOfRowOpen(index, row)) {
         submenuTimer_.stop();
         closeFrom(index + 1);
         openSubmenu(index, row, false);

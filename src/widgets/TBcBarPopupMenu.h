@@ -61,6 +61,15 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // For OnPopup and OnExpand handlers whose items are still being read: the level about
+    // to open is held until ReleaseOpening() is called or `ms` have passed, and then opens
+    // with what its items hold by then. Nothing grabs the pointer or keyboard meanwhile,
+    // so clicks elsewhere and other menus work.
+    void HoldOpening(int ms);
+    void ReleaseOpening();
+    // Whether a level is held.
+    bool isHolding() const { return held_.has_value(); }
+
     // Shows the root level with its top-left corner at the point, or above / left of it
     // when there is no room. Returns at once.
     void popup(const QPoint& globalPos);
@@ -90,6 +99,12 @@ private:
 
     void activate(int levelIndex, int row, bool firstCurrent);
     bool openSubmenu(int levelIndex, int row, bool firstCurrent);
+    // The second half of popup() and openSubmenu(), once the items are in (or held long enough).
+    void showRoot(const QPoint& globalPos);
+    bool showSubmenu(int levelIndex, const std::vector<int>& path, int row, bool firstCurrent);
+    void openHeld();
+    // Whether the sub-menu of the row is open already (or held for its items).
+    bool childOfRowOpen(int levelIndex, int row) const;
     void closeFrom(int levelIndex);
     void finish(std::optional<MenuItem> chosen);
     void typed(int levelIndex, const QString& text);
@@ -118,6 +133,20 @@ private:
 
     QString typedPrefix_;
     QElapsedTimer typedClock_;
+
+    // A level waiting for its items: the root (levelIndex -1, at `at`) or the sub-menu of
+    // row `row` of level `levelIndex`.
+    struct Held {
+        int levelIndex = -1;
+        QPoint at;
+        std::vector<int> path;
+        int row = -1;
+        bool firstCurrent = false;
+        PopupLevel* parent = nullptr;
+    };
+    std::optional<Held> held_;
+    int holdRequest_ = -1; // set by HoldOpening while a handler runs
+    QTimer holdTimer_;
 };
 
 } // namespace parvo

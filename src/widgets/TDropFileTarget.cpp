@@ -42,6 +42,17 @@ QStringList TDropFileTarget::LocalPaths(const QMimeData* data)
     return paths;
 }
 
+bool TDropFileTarget::Answer(QDragMoveEvent* e)
+{
+    const Qt::DropAction proposed = e->proposedAction();
+    effect_ = OnDragOver ? OnDragOver(e->position().toPoint(), proposed) : proposed;
+    if (effect_ == Qt::IgnoreAction)
+        return false;
+    // An effect the source does not allow falls back to a copy.
+    e->setDropAction(e->possibleActions() & effect_ ? effect_ : Qt::CopyAction);
+    return true;
+}
+
 bool TDropFileTarget::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != target_)
@@ -58,7 +69,11 @@ bool TDropFileTarget::eventFilter(QObject* watched, QEvent* event)
         }
         if (OnEnter)
             OnEnter();
-        [[fallthrough]];
+        // The drag is taken whatever lies under the pointer now, so that its leaving is
+        // reported; each move then says whether a drop there would be taken.
+        Answer(e);
+        e->accept();
+        return true;
     }
     case QEvent::DragMove: {
         auto* e = static_cast<QDragMoveEvent*>(event);
@@ -66,15 +81,10 @@ bool TDropFileTarget::eventFilter(QObject* watched, QEvent* event)
             e->ignore();
             return true;
         }
-        const Qt::DropAction proposed = e->proposedAction();
-        effect_ = OnDragOver ? OnDragOver(e->position().toPoint(), proposed) : proposed;
-        if (effect_ == Qt::IgnoreAction) {
-            e->ignore();
-        } else {
-            // An effect the source does not allow falls back to a copy.
-            e->setDropAction(e->possibleActions() & effect_ ? effect_ : Qt::CopyAction);
+        if (Answer(e))
             e->accept();
-        }
+        else
+            e->ignore();
         return true;
     }
     case QEvent::DragLeave:

@@ -16,6 +16,7 @@
 
 class QWidget;
 class QMimeData;
+class QDragMoveEvent;
 
 namespace parvo {
 
@@ -46,6 +47,8 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks the owner about the drag's point; true when a drop there would be taken.
+    bool Answer(QDragMoveEvent* event);
 
     QWidget* target_;
     Qt::DropAction effect_ = Qt::IgnoreAction;

@@ -19,6 +19,14 @@ void TPlumBut::setGlyph(const QPixmap& glyph)
     update();
 }
 
+void TPlumBut::setHovered(bool hovered)
+{
+    if (hovered_ == hovered)
+        return;
+    hovered_ = hovered;
+    update();
+}
+
 void TPlumBut::setMenuPart(MenuPart part)
 {
     menuPart_ = part;

@@ -28,6 +28,8 @@ public:
     void setShowArrow(bool show) { showArrow_ = show; update(); }
     void setVertical(bool vertical) { vertical_ = vertical; update(); }
     void setBarColors(const QColor& background, const QColor& text);
+    // Draws the button raised as if the pointer were over it (a drag is over it).
+    void setHovered(bool hovered);
 
     QSize sizeHint() const override { return {22, 22}; }
 

@@ -1,7 +1,9 @@
 #include "FakeRegistry.h"
+#include "EventLoop.h"
 #include "TempFiles.h"
 #include "app/BrandingFile.h"
 #include "menus/CompletionList.h"
+#include "menus/Favourites.h"
 #include "menus/TFavsThread.h"
 #include "settings/RegistryKeys.h"
 
@@ -14,6 +16,8 @@
 #include <memory>
 
 using namespace parvo;
+using parvo::test::App;
+using parvo::test::WaitUntil;
 using parvo::test::WriteBytes;
 
 namespace {
@@ -59,7 +63,7 @@ TEST_F(CompletionList, EverySourceOnceWithoutHttpAndWithHostNames)
 
     SortedTextList completion;
     completion.add("left over");
-    ASSERT_TRUE(BuildCompletionList(reg, folder, branding, completion));
+    ASSERT_TRUE(BuildCompletionList(reg, folder, branding, FavouriteAddresses(fav), completion));
     EXPECT_EQ(completion.items(),
               QStringList({"fav.example/", "fav.example/a", "ftp://files.example/f", "hist.example/", "hist.example/p",
                            "https://secure.example/x", "s1.example/", "s1.example/a/b", "typed.example/",
@@ -82,7 +86,7 @@ TEST_F(CompletionList, RefreshRebuildsBothListsAndDamagedBrandingIsReported)
 {
     CompletionLists lists;
     lists.GoCompletionList.add("typed in the dialog");
-    ASSERT_TRUE(RefreshCompletion(reg, folder, branding, lists));
+    ASSERT_TRUE(RefreshCompletion(reg, folder, branding, {}, lists));
     EXPECT_EQ(lists.CompletionList.items(),
               QStringList({"s1.example/", "s1.example/a/b", "www.home.example/"}));
     EXPECT_EQ(lists.GoCompletionList.items(), lists.CompletionList.items());
@@ -90,35 +94,12 @@ TEST_F(CompletionList, RefreshRebuildsBothListsAndDamagedBrandingIsReported)
     writeBranding({{"Casa", "http://www.home.example/"}}); // one record: no branding file
     lists.GoCompletionList.add("kept");
     SortedTextList completion;
-    EXPECT_FALSE(BuildCompletionList(reg, folder, branding, completion));
-    EXPECT_FALSE(RefreshCompletion(reg, folder, branding, lists));
+    EXPECT_FALSE(BuildCompletionList(reg, folder, branding, {}, completion));
+    EXPECT_FALSE(RefreshCompletion(reg, folder, branding, {}, lists));
     EXPECT_TRUE(lists.GoCompletionList.contains("kept"));
-    EXPECT_FALSE(BuildCompletionList(reg, folder, folder + "missing.mke", completion));
+    EXPECT_FALSE(BuildCompletionList(reg, folder, folder + "missing.mke", {}, completion));
 }
 
-namespace {
-
-QCoreApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "unit_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
-    return *QCoreApplication::instance();
-}
-
-// Runs the event loop until `done` or a generous limit.
-template <typename Done>
-void ProcessEventsUntil(Done done)
-{
-    QDeadlineTimer limit(20000);
-    while (!done() && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-} // namespace
 
 TEST(FavsThread, CallbackRunsOnceOnTheCreatingThread)
 {
@@ -129,7 +110,7 @@ TEST(FavsThread, CallbackRunsOnceOnTheCreatingThread)
     auto* thread = new TFavsThread(&owner, [&] { ++calls; ranOn = QThread::currentThreadId(); },
                                    std::chrono::milliseconds(20));
     thread->startIdle();
-    ProcessEventsUntil([&] { return calls > 0; });
+    WaitUntil([&] { return calls > 0; }, 20000);
     ASSERT_EQ(calls, 1);
     EXPECT_EQ(ranOn, QThread::currentThreadId());
     EXPECT_TRUE(thread->wait(20000));

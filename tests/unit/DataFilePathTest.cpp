@@ -1,6 +1,11 @@
 #include "app/DataFilePath.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <grp.h>
+#include <unistd.h>
 
 using namespace parvo;
 
@@ -20,4 +25,28 @@ TEST(DataFilePath, MapsExactlyTheKnownIndices)
 TEST(DataFilePath, AddsTheSeparatorWhenTheFolderLacksIt)
 {
     EXPECT_EQ(DataFilePath(0, QStringLiteral("/opt/parvo")), QStringLiteral("/opt/parvo/data1.mke"));
+}
+
+TEST(DataFilePath, ListsStayBesideAWritableProgramElseGoToTheUserDataFolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString program = tmp.path() + QStringLiteral("/program");
+    const QString data = tmp.path() + QStringLiteral("/share");
+    ASSERT_TRUE(QDir().mkpath(program));
+    EXPECT_EQ(ListsFolder(program, data), program + QLatin1Char('/'));
+    EXPECT_EQ(ListsFolder(tmp.path() + QStringLiteral("/missing"), data), data + QStringLiteral("/parvo/"));
+
+    // A folder the user may not write, as a system install is; root writes anywhere, so
+    // the question is asked by a child that has given up its rights.
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(tmp.path(), all));
+    ASSERT_TRUE(QFile::setPermissions(program, all));
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(3);
+            ::_exit(ListsFolder(program, data) == data + QStringLiteral("/parvo/") ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

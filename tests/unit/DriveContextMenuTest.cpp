@@ -1,5 +1,6 @@
 #include "bar/DriveContextMenu.h"
 
+#include "EventLoop.h"
 #include "FakeDrives.h"
 #include "FakePrompts.h"
 #include "FakeShell.h"
@@ -77,8 +78,11 @@ TEST(DriveContextMenu, ActionsGoThroughShellAndDrives)
     FakeShell shell;
     FakeDrives drives;
     FakePrompts prompts;
+    // Opening looks for the drive off this thread, and opens it once it is found.
     EXPECT_TRUE(RunDriveMenuAction(Action::Open, stick, shell, drives, prompts, 1));
+    ASSERT_TRUE(test::WaitUntil([&] { return shell.calls.size() == 1; }));
     EXPECT_TRUE(RunDriveMenuAction(Action::Open, stick, shell, drives, prompts, 2));
+    ASSERT_TRUE(test::WaitUntil([&] { return shell.calls.size() == 2; }));
     EXPECT_TRUE(RunDriveMenuAction(Action::OpenTerminal, stick, shell, drives, prompts, 1));
     const QList<FakeShell::Record> expected{
         {FakeShell::Call::ShowFolderTree, root, {}, {}},
@@ -104,8 +108,10 @@ TEST(DriveContextMenu, OpeningADriveThatIsGoneAsksToRetry)
     FakeDrives drives;
     FakePrompts prompts;
     prompts.answers = {PromptAnswer::Cancel};
-    EXPECT_FALSE(RunDriveMenuAction(Action::Open, drive(QStringLiteral("/nonexistent-drive-root/"), DriveRemovable),
-                                    shell, drives, prompts, 1));
+    RunDriveMenuAction(Action::Open, drive(QStringLiteral("/nonexistent-drive-root/"), DriveRemovable), shell, drives,
+                       prompts, 1);
+    EXPECT_TRUE(test::WaitUntil([&] { return !prompts.shown.isEmpty(); }));
+    test::Spin(50);
     EXPECT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(shell.calls.isEmpty());
 }

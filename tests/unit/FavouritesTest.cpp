@@ -1,4 +1,5 @@
 #include "FakeRegistry.h"
+#include "EventLoop.h"
 #include "TempFiles.h"
 #include "app/StringTable.h"
 #include "menus/Favourites.h"
@@ -50,10 +51,11 @@ protected:
     }
     void link(const QString& rel, const QByteArray& url) { WriteBytes(fav + "/" + rel, Shortcut(url)); }
     void folder(const QString& rel) { QDir().mkpath(fav + "/" + rel); }
+    // What the menu's read does, here on this thread.
     MenuItem build()
     {
         MenuItem root;
-        BuildFavsMenu(reg, data, root);
+        FavouritesReadWork(fav, &data)()(root);
         return root;
     }
 
@@ -151,10 +153,20 @@ TEST_F(FavouritesMenu, NoFavouritesFolderLeavesTheMenuEmpty)
     link("a.url", "http://a.example/");
     FakeRegistry none;
     MenuItem root;
+    MenuReads reads({[&]() -> MenuItem& { return root; }, {}, {}, {}, {}});
     data.FavouritesList.push_back({"stale", "", ""});
-    BuildFavsMenu(none, data, root);
+    ReadFavouritesLater(reads, none, data, root);
     EXPECT_TRUE(root.children.empty());
     EXPECT_TRUE(data.FavouritesList.empty());
+    EXPECT_EQ(reads.running(), 0) << "nothing to read";
+
+    // With the folder, the menu waits for the read and then shows the links.
+    test::App();
+    ReadFavouritesLater(reads, reg, data, root);
+    EXPECT_TRUE(AwaitsRead(root));
+    ASSERT_TRUE(test::WaitUntil([&] { return reads.running() == 0; }));
+    EXPECT_EQ(Outline(root), QStringList{"a > http://a.example/"});
+    EXPECT_EQ(data.FavouritesList.size(), 1u);
 }
 
 TEST_F(FavouritesMenu, DeepTreesWorkAndAbsurdDepthIsCut)

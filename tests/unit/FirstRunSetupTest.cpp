@@ -23,7 +23,7 @@ struct FirstRun : ::testing::Test {
         env.links = &links;
         editor = dir.path() + "/bin/mousepad";
         WriteBytes(editor, "#!/bin/sh\n");
-        env.findTextEditor = [this] { return editor; };
+        env.findTextEditor = [this] { return TextEditorChoice{editor, QFileInfo(editor).fileName()}; };
         env.winFolderList = {"Desktop|/home/u/Desktop>11", "Documenti|/home/u/Documents>11"};
     }
     QString path(const QString& rel) const { return env.programFolder + rel; }
@@ -60,4 +60,32 @@ TEST_F(FirstRun, ExistingListsAreLeftAloneAndMissingPiecesAreSkipped)
     RunFirstSetup(env);
     EXPECT_EQ(ReadBytes(path("data/shortcut.mke")), QByteArray("// shortcuts - Parvo - Do not change this file!\r\n"));
     EXPECT_TRUE(links.written.isEmpty());
+}
+
+TEST_F(FirstRun, AnOldProgramListIsConvertedBeforeANewListIsMade)
+{
+    WriteBytes(path("data/links.mke"), "old\r\nGimp|/usr/bin/gimp\r\n");
+    RunFirstSetup(env);
+    EXPECT_FALSE(QFileInfo::exists(path("data/links.mke")));
+    EXPECT_EQ(ReadBytes(path("data/shortcut.mke")), QByteArray("// shortcuts - Parvo - Do not change this file!\r\nGimp\r\n"));
+    EXPECT_EQ(links.written.keys(), QStringList({path("links/Gimp.lnk")})) << "the user's list, not the editor";
+}
+
+TEST_F(FirstRun, TheEditorButtonTakesTheDesktopsNameOrElseThatOfItsProgram)
+{
+    // A desktop entry started whole, under the name the desktop shows.
+    editor = dir.path() + "/apps/org.example.Editor.desktop";
+    WriteBytes(editor, "[Desktop Entry]\n");
+    env.findTextEditor = [this] { return TextEditorChoice{editor, "Editor di testo"}; };
+    RunFirstSetup(env);
+    EXPECT_EQ(ReadBytes(path("data/shortcut.mke")),
+              QByteArray("// shortcuts - Parvo - Do not change this file!\r\nEditor di testo\r\n"));
+    EXPECT_EQ(links.written.value(path("links/Editor di testo.lnk")).target, editor);
+
+    // A name that cannot be a button's gives way to the file's.
+    QFile::remove(path("data/shortcut.mke"));
+    env.findTextEditor = [this] { return TextEditorChoice{editor, "../x"}; };
+    RunFirstSetup(env);
+    EXPECT_EQ(ReadBytes(path("data/shortcut.mke")),
+              QByteArray("// shortcuts - Parvo - Do not change this file!\r\norg.example.Editor\r\n"));
 }

@@ -1,6 +1,7 @@
 #include "menus/FolderMenu.h"
 #include "menus/FolderNames.h"
 #include "menus/FolderReader.h"
+#include "menus/NativePath.h"
 
 #include "TempFiles.h"
 #include "app/StringTable.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -62,11 +64,22 @@ void Touch(const QString& path)
     ::close(fd);
 }
 
+// Expands a folder item (or the root, in a root build) and runs the read it asks for
+// here, as the bar runs it on a thread of its own.
+void Expand(FolderMenuState& state, MenuItem& root, MenuItem* item)
+{
+    MenuItem* target = state.RootBuild ? &root : item;
+    if (const auto read = ExpandFolderItem(state, root, item)) {
+        const MenuReads::Fill fill = FolderReadWork(*read)();
+        fill(*target);
+    }
+}
+
 MenuItem BuildRoot(FolderMenuState& state, const QString& key, MenuItem root = {})
 {
     state.MenuKey = key;
     state.RootBuild = true;
-    ExpandFolderItem(state, root, nullptr);
+    Expand(state, root, nullptr);
     return root;
 }
 
@@ -125,7 +138,7 @@ TEST_F(FolderMenuTest, EveryOptionCombinationGivesItsItems)
         EXPECT_EQ(Rows(*docs), state.Drives_subfolders ? (QStringList{head, kSep}) : QStringList());
         if (!state.Drives_subfolders)
             continue;
-        ExpandFolderItem(state, root, docs);
+        Expand(state, root, docs);
         QStringList sub{head, kSep};
         if (state.Drives_files)
             sub << file("inner.txt", "DOCS/inner.txt", "c50");
@@ -147,7 +160,7 @@ TEST_F(FolderMenuTest, SubmenuListsHeaderFoldersSeparatorFilesInLocaleOrder)
     ASSERT_EQ(Captions(root), (QStringList{"[ " + base + " ]", "-", "[ top ]"}));
 
     MenuItem& top = root.children[2];
-    ExpandFolderItem(state, root, &top);
+    Expand(state, root, &top);
     EXPECT_EQ(Captions(top), (QStringList{"-> [ top ]", "-", "[ Alpha ]", "[ beta ]", "[ Gamma ]", "-", "Apple.doc",
                                           "mango", "zed.txt", "-"}));
     EXPECT_EQ(top.children[3].Hint, base + "top/beta/");
@@ -164,18 +177,18 @@ TEST_F(FolderMenuTest, EmptyFolderIsReadAgainUntilFilledThenNever)
     MenuItem root = BuildRoot(state, base);
     MenuItem& box = root.children[2];
 
-    ExpandFolderItem(state, root, &box);
-    ExpandFolderItem(state, root, &box);
+    Expand(state, root, &box);
+    Expand(state, root, &box);
     EXPECT_EQ(box.Tag, -1);
     EXPECT_EQ(Captions(box), (QStringList{"-> [ box ]", "-", "-"})) << "separators must not pile up";
 
     Touch(base + "box/new.txt");
-    ExpandFolderItem(state, root, &box);
+    Expand(state, root, &box);
     EXPECT_EQ(box.Tag, 0);
     EXPECT_EQ(Captions(box), (QStringList{"-> [ box ]", "-", "new.txt", "-"}));
 
     Touch(base + "box/later.txt");
-    ExpandFolderItem(state, root, &box);
+    Expand(state, root, &box);
     EXPECT_EQ(Captions(box), (QStringList{"-> [ box ]", "-", "new.txt", "-"}));
     EXPECT_EQ(begun, 4) << "root build and three readings; a filled folder is not read";
     EXPECT_EQ(ended, begun);
@@ -242,7 +255,7 @@ TEST_F(FolderMenuTest, ListEntrySubmenuFollowsSubfolderOption)
     MenuItem root = BuildRoot(state, "WinFolders");
     MenuItem& desktop = root.children[2];
     ASSERT_EQ(desktop.OnClick, ItemClick::ExpandFolder);
-    ExpandFolderItem(state, root, &desktop);
+    Expand(state, root, &desktop);
     ASSERT_EQ(desktop.children.size(), 4u);
     EXPECT_EQ(Describe(desktop.children[2]), "[ inner ]|" + base + "w//inner/|-1|1|c8|L|R");
 }
@@ -266,7 +279,7 @@ TEST_F(FolderMenuTest, UnreadableMissingOrRelativeFolderGivesOnlyTheHeader)
         folder.Hint = hint;
         folder.Tag = -1;
         AddFolderHeader(state, folder, false);
-        ExpandFolderItem(state, root, &folder);
+        Expand(state, root, &folder);
         EXPECT_EQ(Captions(folder), (QStringList{"-> [ x ]", "-", "-"}));
         EXPECT_EQ(folder.Tag, -1);
     }
@@ -294,7 +307,7 @@ TEST_F(FolderMenuTest, LinksCountAsWhatTheyPointToAndLoopsOpenOneLevelAtATime)
                                            "tofile"}));
     MenuItem* level = &root.children[2];
     for (int depth = 0; depth < 3; ++depth) {
-        ExpandFolderItem(state, root, level);
+        Expand(state, root, level);
         EXPECT_EQ(Captions(*level).mid(2, 2), (QStringList{"[ loop ]", "-"}));
         level = &level->children[2];
         EXPECT_EQ(level->children.size(), 2u);
@@ -356,4 +369,43 @@ TEST_F(FolderMenuTest, ThousandsOfFilesAreSortedWithoutCase)
 }
 
 } // namespace
+
+TEST_F(FolderMenuTest, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    // A folder "caf\xE9" written by another system, holding one file.
+    const QByteArray folder = QFile::encodeName(base) + QByteArray("caf\xE9");
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    ASSERT_EQ(::close(::open((folder + "/men\xF9.txt").constData(), O_CREAT | O_WRONLY, 0600)), 0);
+
+    FolderMenuState state;
+    MenuItem root = BuildRoot(state, base);
+    ASSERT_EQ(root.children.size(), 3u);
+    MenuItem& cafe = root.children[2];
+    EXPECT_EQ(cafe.Caption, QString::fromUtf8("[ caf\uFFFD ]")) << "shown as well as it can be";
+    EXPECT_EQ(EncodeFileName(cafe.Hint), folder + "/") << "the path keeps the bytes";
+    EXPECT_TRUE(IsFolderPath(cafe.Hint));
+
+    Expand(state, root, &cafe);
+    EXPECT_EQ(Captions(cafe), (QStringList{QString::fromUtf8("-> [ caf\uFFFD ]"), "-", QString::fromUtf8("men\uFFFD.txt"), "-"}));
+    EXPECT_EQ(EncodeFileName(cafe.children[2].Hint), folder + "/men\xF9.txt");
+    test::RemoveTree(folder);
+}
+
+TEST(NativePathTest, EveryByteStringComesBackAsItWent)
+{
+    const QByteArray samples[] = {
+        "plain", "caf\xC3\xA9", "caf\xE9", "\xFF\xFE", "\xED\xB2\x80 not a surrogate", "\xC0\xAF overlong",
+        "\xF4\x90\x80\x80 too high", "cut \xE2\x82", "\xF0\x9F\x98\x80 emoji",
+    };
+    for (const QByteArray& bytes : samples) {
+        const QString text = DecodeFileName(bytes);
+        EXPECT_EQ(EncodeFileName(text), bytes) << bytes.toHex().constData();
+        const QString shown = DisplayFileName(text);
+        EXPECT_TRUE(std::none_of(shown.begin(), shown.end(), [](QChar c) { return c >= QChar(0xDC80) && c <= QChar(0xDCFF); }))
+            << bytes.toHex().constData();
+    }
+    EXPECT_EQ(DecodeFileName("caf\xC3\xA9"), QString::fromUtf8("caf\u00e9"));
+    EXPECT_EQ(DisplayFileName(DecodeFileName("caf\xE9")), QString::fromUtf8("caf\uFFFD"));
+}
+
 } // namespace parvo

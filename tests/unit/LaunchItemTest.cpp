@@ -1,5 +1,6 @@
 #include "menus/LaunchItem.h"
 
+#include "EventLoop.h"
 #include "FakeBarCommands.h"
 #include "FakePrompts.h"
 #include "FakeShell.h"
@@ -50,7 +51,7 @@ TEST(LaunchItem, EachKindReachesTheShellOrTheBarAsItsTableSays)
     };
     const QString browser = QStringLiteral("/usr/bin/browser");
     const Case cases[] = {
-        {Item(0, 0, QStringLiteral("http://a.it/")), {{Call::Execute, browser, QStringLiteral("\"http://a.it/\""), {}}}, {}},
+        {Item(0, 0, QStringLiteral("http://a.it/")), {{Call::Execute, browser, QStringLiteral("-- \"http://a.it/\""), {}}}, {}},
         {Item(1, -1, folder), {{Call::ShowFolderTree, folder, {}, {}}}, {}},
         {Item(2, 0, QStringLiteral("a@b.it")), {{Call::Execute, QStringLiteral("mailto:a@b.it"), {}, {}}}, {}},
         {Item(3, 0, QStringLiteral("-")), {}, {QStringLiteral("pvfolders")}},
@@ -67,40 +68,52 @@ TEST(LaunchItem, EachKindReachesTheShellOrTheBarAsItsTableSays)
         {Item(5, 4, QStringLiteral("1")), {}, {QStringLiteral("help ")}},
         {Item(5, 4, QStringLiteral("2")), {}, {QStringLiteral("help ::/html_source/private_label.html")}},
         {Item(5, 5, {}), {}, {QStringLiteral("winfolders")}},
-        {Item(5, 7, QStringLiteral("http://v.it/")), {{Call::Execute, browser, QStringLiteral("\"http://v.it/\""), {}}}, {}},
+        {Item(5, 7, QStringLiteral("http://v.it/")), {{Call::Execute, browser, QStringLiteral("-- \"http://v.it/\""), {}}}, {}},
         {Item(5, 10, {}), {}, {QStringLiteral("pvfolders")}},
         {Item(5, 11, QStringLiteral("m@k.it")), {{Call::Execute, QStringLiteral("mailto:m@k.it"), {}, {}}}, {}},
-        {Item(5, 22, QStringLiteral("http://l.it/")), {{Call::Execute, browser, QStringLiteral("\"http://l.it/\""), {}}}, {}},
+        {Item(5, 22, QStringLiteral("http://l.it/")), {{Call::Execute, browser, QStringLiteral("-- \"http://l.it/\""), {}}}, {}},
         {Item(5, 23, {}), {}, {QStringLiteral("close")}},
         {Item(5, 24, QStringLiteral("-")), {}, {QStringLiteral("go")}},
         {Item(5, 27, folder), {{Call::ShowFolderTree, folder, {}, {}}}, {}},
         {Item(5, 32, {}), {}, {QStringLiteral("relayout"), QStringLiteral("completion")}},
-        {Item(5, 150, QStringLiteral("http://w.it/")), {{Call::Execute, browser, QStringLiteral("\"http://w.it/\""), {}}}, {}},
+        {Item(5, 150, QStringLiteral("http://w.it/")), {{Call::Execute, browser, QStringLiteral("-- \"http://w.it/\""), {}}}, {}},
         {Item(5, 151, QStringLiteral("http://w.it/")), {}, {}},
         {Item(5, 0, QStringLiteral("--")), {}, {}},
     };
     for (const Case& c : cases) {
         Launcher l;
         LaunchItem(l.ctx, c.item);
+        // A folder is looked for off this thread before it opens.
+        test::WaitUntil([&] { return l.shell.calls.size() >= c.shell.size(); }, 2000);
         EXPECT_EQ(l.shell.calls, c.shell) << "kind " << c.item.HelpContext << " tag " << c.item.Tag;
         EXPECT_EQ(l.bar.calls, c.bar) << "kind " << c.item.HelpContext << " tag " << c.item.Tag;
         EXPECT_TRUE(l.prompts.shown.isEmpty());
     }
 }
 
-TEST(LaunchItem, AnAddressStaysOneArgumentOfTheBrowserWhateverItHolds)
+TEST(LaunchItem, AnAddressStaysOneArgumentOfTheBrowserAfterItsOptions)
 {
     Launcher l;
     const QString hostile = QStringLiteral("http://x.it/\" --user-data-dir=/tmp/evil \"a b");
     LaunchItem(l.ctx, Item(0, 0, hostile));
     ASSERT_EQ(l.shell.calls.size(), 1);
-    EXPECT_EQ(QProcess::splitCommand(l.shell.calls[0].parameters), QStringList{hostile});
+    EXPECT_EQ(QProcess::splitCommand(l.shell.calls[0].parameters), (QStringList{QStringLiteral("--"), hostile}));
 
-    // Without a browser program, or when it cannot start, the desktop opens the address.
-    l.ctx.BrowserCommand.clear();
+    // A favourite whose address is an option reaches nothing at all.
     l.shell.calls.clear();
-    LaunchItem(l.ctx, Item(0, 0, QStringLiteral("http://a.it/")));
-    EXPECT_EQ(l.shell.calls, (QList<FakeShell::Record>{{Call::Execute, QStringLiteral("http://a.it/"), {}, {}}}));
+    LaunchItem(l.ctx, Item(0, 0, QStringLiteral("--renderer-cmd-prefix=touch ~/marker")));
+    LaunchItem(l.ctx, Item(5, 100, QStringLiteral("-x")));
+    EXPECT_TRUE(l.shell.calls.isEmpty());
+}
+
+TEST(LaunchItem, WithoutABrowserAnAddressIsNeverRunAsAProgram)
+{
+    Launcher l;
+    l.ctx.BrowserCommand.clear();
+    // A script's path and a bare word would be started as programs; they open nothing.
+    for (const char* hint : {"/home/u/script.sh", "xterm", "http://a.it/"})
+        LaunchItem(l.ctx, Item(0, 0, QString::fromLatin1(hint)));
+    EXPECT_EQ(l.shell.calls, (QList<FakeShell::Record>{{Call::OpenWithDesktop, QStringLiteral("http://a.it/"), {}, {}}}));
 }
 
 TEST(LaunchItem, TheAboutBoxNamesTheBrandAndTheProductPage)

@@ -1,6 +1,7 @@
 #include "FakeShellLinks.h"
 #include "TempFiles.h"
 #include "settings/ListEntry.h"
+#include "menus/ProgramShortcuts.h"
 #include "settings/ListFile.h"
 #include "settings/ListFiles.h"
 #include "settings/ShortcutList.h"
@@ -86,11 +87,12 @@ TEST(ListFile, TextEncodingsAndLongLines)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("l.mke");
-    // Valid UTF-8 stays UTF-8; a single-byte line from an older version reads as Latin-1.
-    WriteBytes(path, "h\r\nCitt\xc3\xa0|/x\r\nCaff\xe8|/y\r\n");
+    // Valid UTF-8 stays UTF-8; a single-byte line from a Windows version reads as
+    // Windows-1252, whose €, ’ and “ ” are no control characters.
+    WriteBytes(path, "h\r\nCitt\xc3\xa0|/x\r\nCaff\xe8 \x80 \x92 \x93\x94|/y\r\n");
     const QStringList lines = *ReadListBody(path);
     EXPECT_EQ(lines.at(0), QString::fromUtf8("Citt\u00e0|/x"));
-    EXPECT_EQ(lines.at(1), QString::fromUtf8("Caff\u00e8|/y"));
+    EXPECT_EQ(lines.at(1), QString::fromUtf8("Caff\u00e8 € ’ “”|/y"));
 
     const QString longLine = QString(200000, 'x') + "|/long";
     ASSERT_TRUE(WriteListFile(path, "// h", {longLine, QString::fromUtf8("\u00e9|/\u00e8")}));
@@ -245,15 +247,80 @@ TEST_F(Lists, LegacyLinksFileBecomesShortcutsAndIsDeleted)
     EXPECT_TRUE(calc.arguments.isEmpty());
 }
 
-TEST_F(Lists, LegacyLinksFileBesideANewListIsOnlyDeleted)
+TEST_F(Lists, LegacyLinksFileBesideANewListIsMergedIntoIt)
 {
+    // What a first run of an older version left: a fresh list beside the unread old one.
     FakeShellLinks links;
-    WriteBytes(data("links.mke"), "h\r\nEdit|/usr/bin/gedit\r\n");
-    WriteBytes(data("shortcut.mke"), "h\r\nmine\r\n");
+    WriteBytes(data("links.mke"), "h\r\nEdit|/usr/bin/gedit\r\nmine|/usr/bin/mine\r\nCalc|/usr/bin/calc\r\n");
+    WriteBytes(data("shortcut.mke"), "h\r\nmine\r\n\r\nhidden\r\n");
     ConvertLegacyLinksFile(folder, links);
     EXPECT_FALSE(QFileInfo::exists(data("links.mke")));
-    EXPECT_EQ(ReadBytes(data("shortcut.mke")), QByteArray("h\r\nmine\r\n"));
-    EXPECT_TRUE(links.written.isEmpty());
+    EXPECT_EQ(ReadBytes(data("shortcut.mke")),
+              QByteArray("// shortcut - Parvo - Do not change this file!\r\nmine\r\nEdit\r\nCalc\r\n\r\nhidden\r\n"));
+    EXPECT_EQ(links.written.keys(), QStringList({folder + "links/Calc.lnk", folder + "links/Edit.lnk"}))
+        << "a name on the bar already keeps its own shortcut";
+}
+
+TEST_F(Lists, LegacyNamesFollowTheRenameRules)
+{
+    FakeShellLinks links;
+    WriteBytes(data("links.mke"), "h\r\n../../outside|/bin/true\r\n/usr/bin/gimp\r\n|/usr/bin/\r\nOk|/usr/bin/ok\r\n");
+    ConvertLegacyLinksFile(folder, links);
+    // No file outside the links folder, no hidden ".lnk", no empty line hiding "Ok".
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/outside.lnk"));
+    EXPECT_EQ(links.written.keys(), QStringList({folder + "links/Ok.lnk", folder + "links/gimp.lnk", folder + "links/true.lnk"}));
+    EXPECT_EQ(ReadShortcutNames(folder), QStringList({"true", "gimp", "Ok"}));
+    EXPECT_EQ(ParseLegacyLink("a|b|c d").name, "a");
+    EXPECT_EQ(ParseLegacyLink("..|/").name, "");
+}
+
+TEST_F(Lists, AnOldListIsKeptUntilEveryEntryIsCarriedOver)
+{
+    struct FailingLinks : FakeShellLinks {
+        bool write(const QString& path, const ShellLink& link) override
+        {
+            return !path.endsWith("Bad.lnk") && FakeShellLinks::write(path, link);
+        }
+    } links;
+    WriteBytes(data("links.mke"), "h\r\nGood|/usr/bin/good\r\nBad|/usr/bin/bad\r\n");
+    ConvertLegacyLinksFile(folder, links);
+    EXPECT_EQ(ReadShortcutNames(folder), QStringList({"Good"}));
+    EXPECT_TRUE(QFileInfo::exists(data("links.mke")));
+    // The next start takes in what is still missing and only then lets the old list go.
+    FakeShellLinks working;
+    ConvertLegacyLinksFile(folder, working);
+    EXPECT_EQ(ReadShortcutNames(folder), QStringList({"Good", "Bad"}));
+    EXPECT_FALSE(QFileInfo::exists(data("links.mke")));
+}
+
+TEST_F(Lists, AShortcutListThatCannotBeReadIsNeverRewritten)
+{
+    WriteBytes(data("shortcut.mke"), "h\r\ngedit\r\ncalc\r\n");
+    WriteBytes(folder + "links/gedit.lnk", "link");
+    WriteBytes(data("links.mke"), "h\r\nOld|/usr/bin/old\r\n");
+    // The folder lets anyone write, the list only its owner read: a user who cannot read
+    // it could still replace it.
+    QFile::setPermissions(folder + "data", QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder + "links", QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                                                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(data("shortcut.mke"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadOwner |
+                                          QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(32);
+            FakeShellLinks links;
+            const bool renamed = ReplaceShortcutName(folder, "gedit", "editor");
+            const bool removed = UpdateShortcutList(folder, "gedit", {});
+            ConvertLegacyLinksFile(folder, links);
+            ::_exit((renamed ? 1 : 0) | (removed ? 2 : 0));
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadBytes(data("shortcut.mke")), QByteArray("h\r\ngedit\r\ncalc\r\n"));
+    EXPECT_TRUE(QFileInfo::exists(folder + "links/gedit.lnk")) << "the button keeps its shortcut";
+    EXPECT_TRUE(QFileInfo::exists(data("links.mke"))) << "nothing to merge into: the old list stays";
 }
 
 TEST(SortedTextList, SortsIgnoringCaseAndKeepsTheFirstSpelling)

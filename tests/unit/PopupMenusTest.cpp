@@ -1,11 +1,13 @@
 #include "menus/PopupMenus.h"
 
+#include "EventLoop.h"
 #include "TempFiles.h"
 #include "app/StringTable.h"
 #include "FakeRegistry.h"
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
 #include "menus/MakerAddresses.h"
+#include "menus/MenuReads.h"
 #include "menus/PopupMenu.h"
 #include "settings/RegistryKeys.h"
 #include "settings/ListFiles.h"
@@ -191,21 +193,27 @@ TEST_F(Menus, EveryOpeningStartsAfreshFromTheKey)
     FavouritesData favourites;
     FolderMenuState folders;
     folders.programFolder = src.programFolder;
+    test::App();
+    MenuReads reads({[&]() -> MenuItem& { return root; }, {}, {}, {}, {}});
     PopupRequest request;
     request.sources = src;
     request.registry = &reg;
     request.favourites = &favourites;
     request.folders = &folders;
+    request.reads = &reads;
     bool brandingDamaged = false;
     request.readWebLinks = [&]() -> std::optional<QStringList> {
         if (brandingDamaged)
             return std::nullopt;
         return QStringList{QStringLiteral("Casa=http://casa.it/")};
     };
+    // Folders and favourites are read off this thread; the menu is looked at once they are in.
     const auto open = [&](const QString& key, bool fromTray = false) {
         request.sources.MenuKey = key;
         request.fromTray = fromTray;
-        return popup_myfoldersPopup(root, request);
+        const PopupOutcome outcome = popup_myfoldersPopup(root, request);
+        EXPECT_TRUE(test::WaitUntil([&] { return reads.running() == 0; }));
+        return outcome;
     };
 
     // The tray shows the main menu whatever the key, GO! in bold only for "Normal".

@@ -71,6 +71,11 @@ TEST(DefaultBrowser, CommandRules)
     EXPECT_EQ(BrowserFromCommand("/usr/bin/browser %u"), "/usr/bin/browser %u");
     EXPECT_EQ(BrowserFromCommand("\"/usr/bin/my browser\" %u"), "/usr/bin/my browser");
     EXPECT_EQ(BrowserFromCommand("\"/unterminated"), "/unterminated");
+    EXPECT_EQ(BrowserFromCommand("web.EXE -url %1"), "web.EXE");
+    EXPECT_EQ(BrowserFromCommand("C:/Web/web.exe %1"), "C:/Web/web.exe");
+    // A path here may hold the letters anywhere.
+    EXPECT_EQ(BrowserFromCommand("\"/opt/app.executables/web\" \"%1\""), "/opt/app.executables/web");
+    EXPECT_EQ(BrowserFromCommand("/home/u/my.exe-tools/web"), "/home/u/my.exe-tools/web");
     EXPECT_EQ(BrowserFromCommand(""), "");
 }
 
@@ -82,8 +87,8 @@ TEST(DefaultBrowser, ReadsTheVerbThenItsCommand)
     EXPECT_EQ(FindDefaultBrowser(reg), "/usr/bin/web");
     reg.set("http\\shell", "", RegValue::fromText("browse"), RegRoot::ClassesRoot);
     EXPECT_EQ(FindDefaultBrowser(reg), "") << "the verb names another command";
-    reg.set("http\\shell\\browse\\command", "", RegValue::fromText("/opt/b/B.EXE %1"), RegRoot::ClassesRoot);
-    EXPECT_EQ(FindDefaultBrowser(reg), "/opt/b/B.EXE");
+    reg.set("http\\shell\\browse\\command", "", RegValue::fromText("D:\\b\\B.EXE %1"), RegRoot::ClassesRoot);
+    EXPECT_EQ(FindDefaultBrowser(reg), "D:\\b\\B.EXE");
 }
 
 TEST(TypedUrls, SkipsLocalPathsStripsHttpAndStopsAtTheFirstGap)
@@ -95,9 +100,15 @@ TEST(TypedUrls, SkipsLocalPathsStripsHttpAndStopsAtTheFirstGap)
     reg.set(Typed, "url4", RegValue::fromText("http://www.a.example/"));
     reg.set(Typed, "url6", RegValue::fromText("after.the.gap"));
     SortedTextList completion;
+    completion.add("kept.example");
     LoadTypedUrls(reg, completion);
-    EXPECT_EQ(completion.items(), QStringList({"https://b.example", "www.a.example/"}));
-    EXPECT_FALSE(reg.keyExists(RegRoot::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs2"));
+    EXPECT_EQ(completion.items(), QStringList({"https://b.example", "kept.example", "www.a.example/"}));
+
+    // The key belongs to the browser: reading it where it is missing must not create it.
+    FakeRegistry none;
+    LoadTypedUrls(none, completion);
+    EXPECT_FALSE(none.keyExists(RegRoot::CurrentUser, Typed));
+    EXPECT_EQ(completion.items().size(), 3);
 }
 
 TEST(HistoryRing, FillsWrapsAndReadsAllHundredSlots)

@@ -8,6 +8,9 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ftw.h>
+
 namespace parvo::test {
 
 inline QByteArray ReadBytes(const QString& path)
@@ -26,6 +29,14 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes, bool execut
     f.close();
     if (executable)
         f.setPermissions(f.permissions() | QFile::ExeOwner);
+}
+
+// Removes a folder and everything in it, whatever bytes the names hold (Qt's own removal
+// cannot name files whose names are not UTF-8).
+inline void RemoveTree(const QByteArray& folder)
+{
+    nftw(folder.constData(), [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }, 16,
+         FTW_DEPTH | FTW_PHYS);
 }
 
 } // namespace parvo::test

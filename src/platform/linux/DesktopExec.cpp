@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <optional>
+#include <utility>
 
 namespace parvo {
 
@@ -42,10 +43,19 @@ std::optional<QString> expandFieldCodes(const QString& arg)
 
 } // namespace
 
-QStringList SplitDesktopExec(const QString& exec)
+namespace {
+
+struct RawArgument {
+    QString text;
+    bool quoted = false;
+};
+
+// The arguments with quoting undone, field codes left as written; nothing when a quote
+// is left open.
+std::optional<QList<RawArgument>> SplitRaw(const QString& exec)
 {
-    QStringList raw;
-    QString current;
+    QList<RawArgument> raw;
+    RawArgument current;
     bool inArgument = false;
     bool inQuotes = false;
     for (qsizetype i = 0; i < exec.size(); ++i) {
@@ -54,34 +64,95 @@ QStringList SplitDesktopExec(const QString& exec)
             if (c == u'"') {
                 inQuotes = false;
             } else if (c == u'\\' && i + 1 < exec.size() && kQuotedEscapes.contains(exec[i + 1])) {
-                current += exec[++i];
+                current.text += exec[++i];
             } else {
-                current += c;
+                current.text += c;
             }
             continue;
         }
         if (c == u' ' || c == u'\t' || c == u'\n') {
             if (inArgument)
                 raw += current;
-            current.clear();
+            current = {};
             inArgument = false;
             continue;
         }
         inArgument = true;
-        if (c == u'"')
+        if (c == u'"') {
             inQuotes = true;
-        else
-            current += c;
+            current.quoted = true;
+        } else {
+            current.text += c;
+        }
     }
     if (inQuotes)
-        return {};
+        return std::nullopt;
     if (inArgument)
         raw += current;
+    return raw;
+}
 
+bool isFileCode(QChar c) { return c == u'f' || c == u'F' || c == u'u' || c == u'U'; }
+
+} // namespace
+
+QStringList SplitDesktopExec(const QString& exec)
+{
+    const auto raw = SplitRaw(exec);
+    if (!raw)
+        return {};
     QStringList args;
-    for (const QString& a : raw) {
-        if (auto expanded = expandFieldCodes(a))
+    for (const RawArgument& a : *raw) {
+        if (auto expanded = expandFieldCodes(a.text))
             args += *expanded;
+    }
+    return args;
+}
+
+QStringList ExpandDesktopExec(const QString& exec, const QStringList& files, const DesktopEntryFacts& facts)
+{
+    const auto raw = SplitRaw(exec);
+    if (!raw)
+        return {};
+    QStringList args;
+    bool filesPlaced = false;
+    for (const RawArgument& a : *raw) {
+        const QString& t = a.text;
+        if (t.size() == 2 && t[0] == u'%' && isFileCode(t[1])) {
+            if (!std::exchange(filesPlaced, true))
+                args += files;
+            continue;
+        }
+        if (t == u"%i") {
+            if (!facts.icon.isEmpty())
+                args << QStringLiteral("--icon") << facts.icon;
+            continue;
+        }
+        QString out;
+        bool usedFile = false;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t[i] != u'%' || i + 1 >= t.size()) {
+                out += t[i];
+                continue;
+            }
+            const QChar code = t[++i];
+            if (code == u'%') {
+                out += u'%';
+            } else if (code == u'c' || code == u'k') {
+                if (!a.quoted)
+                    out += code == u'c' ? facts.name : facts.location;
+            } else if (isFileCode(code)) {
+                if (!a.quoted && !filesPlaced && !files.isEmpty()) {
+                    out += files.front();
+                    usedFile = true;
+                }
+            } else if (!isFieldCode(code)) {
+                out += u'%';
+                out += code; // no field code: kept as written
+            }
+        }
+        filesPlaced = filesPlaced || usedFile;
+        args += out;
     }
     return args;
 }

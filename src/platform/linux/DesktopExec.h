@@ -12,6 +12,23 @@ namespace parvo {
 // "%". Empty when the line is malformed (a quote left open).
 QStringList SplitDesktopExec(const QString& exec);
 
+// What the field codes of an Exec line stand for, besides the files.
+struct DesktopEntryFacts {
+    QString icon;     // the Icon key; %i gives "--icon" and it
+    QString name;     // the entry's name, for %c
+    QString location; // the desktop file itself, for %k
+};
+
+// The command line an Exec line gives when started with `files` (files, addresses, or
+// "--" and an address, as the caller hands them): quoting undone; the first of %f %F %u
+// %U that stands as an argument of its own becomes the files, one argument each, and any
+// later one nothing; %i, %c and %k as above; the deprecated codes nothing; "%%" a "%".
+// An argument that holds a file code inside other text gets the first file there,
+// unless the argument is quoted: a quoted argument may be a shell command, and a name
+// put into it could run as one, so codes inside it stand for nothing. A line with none
+// of the four file codes takes no files. Empty when the line is malformed.
+QStringList ExpandDesktopExec(const QString& exec, const QStringList& files, const DesktopEntryFacts& facts);
+
 // One argument as it must stand in an Exec line: quoted when it holds a space or another
 // character the format reserves, and "%" doubled.
 QString QuoteDesktopExecArgument(const QString& argument);

@@ -217,18 +217,18 @@ const QString& LinuxRegistry::browserProgram() const
     if (!browserProgram_) {
         browserProgram_.emplace();
         // Web addresses first; a desktop that names no handler for them usually names a
-        // browser for web pages.
+        // browser for web pages. The desktop entry itself is the program: started whole,
+        // its Exec line keeps every argument (a sandboxed browser's among them).
         for (const QString& type : {QStringLiteral("x-scheme-handler/http"), QStringLiteral("text/html")}) {
             const QString desktopFile = DefaultApplicationFile(dirs_, type);
             if (desktopFile.isEmpty())
                 continue;
             const auto entry = XdgKeyFile::read(desktopFile);
             const auto exec = entry ? entry->value(kEntryGroup, QStringLiteral("Exec")) : std::nullopt;
-            if (!exec)
-                continue;
-            *browserProgram_ = DesktopExecProgram(SplitDesktopExec(*exec), dirs_.programPath);
-            if (!browserProgram_->isEmpty())
+            if (exec && !DesktopExecProgram(SplitDesktopExec(*exec), dirs_.programPath).isEmpty()) {
+                *browserProgram_ = desktopFile;
                 break;
+            }
         }
     }
     return *browserProgram_;

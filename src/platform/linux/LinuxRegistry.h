@@ -21,8 +21,10 @@
 //       Exec; writing it writes the entry, deleting it removes the entry
 //   HKEY_CLASSES_ROOT\http\shell                  unnamed value "open"
 //   HKEY_CLASSES_ROOT\http\shell\open\command     unnamed value "\"<browser>\" \"%1\"",
-//       the default web browser's program, looked up in the mimeapps.list files at the
-//       first read; absent when there is none. Read only, as is all of HKEY_CLASSES_ROOT.
+//       the desktop entry of the default web browser, looked up in the mimeapps.list
+//       files at the first read; absent when there is none or its program is missing.
+//       The launcher starts the entry's whole Exec line with the address. Read only, as
+//       is all of HKEY_CLASSES_ROOT.
 
 #include "platform/Registry.h"
 #include "platform/linux/RegistryFile.h"

@@ -1,5 +1,7 @@
 #include "platform/linux/RegistryFile.h"
 
+#include "settings/WindowsText.h"
+
 #include <QStringDecoder>
 
 namespace parvo {
@@ -55,15 +57,22 @@ QString quoted(const QString& s)
     return out;
 }
 
-QByteArray utf16WithTerminator(const QString& s)
+// What REGEDIT4 can hold of a value: texts in UTF-8, where half a surrogate pair has no
+// form, and ended by a zero, so zeros at their end would end them early.
+RegValue storable(const RegValue& v)
 {
-    QByteArray bytes;
-    bytes.reserve((s.size() + 1) * 2);
-    for (QChar c : s) {
-        bytes.append(char(c.unicode() & 0xff));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    bytes.append('\0');
+    if (v.type == RegType::Dword)
+        return v;
+    QString text = QString::fromUtf8(v.text.toUtf8());
+    while (text.endsWith(QChar(0)))
+        text.chop(1);
+    return v.type == RegType::Sz ? RegValue::fromText(text) : RegValue::fromExpandText(text);
+}
+
+// REGEDIT4 stores texts in hex form as single-byte text ended by a zero.
+QByteArray bytesWithTerminator(const QString& s)
+{
+    QByteArray bytes = s.toUtf8();
     bytes.append('\0');
     return bytes;
 }
@@ -89,12 +98,16 @@ void appendHex(QByteArray& out, qsizetype lineStart, const char* prefix, const Q
 
 // --- reading ---------------------------------------------------------------------------
 
+// The two forms of texts in hex data.
+enum class HexText { Bytes, Utf16 };
+
 struct Reader {
     QStringList lines;
     qsizetype next = 0;
     bool damaged = false;
     RegistryFile file;
     QString currentKey; // empty while no usable section is open
+    HexText hexForm = HexText::Bytes; // the form the header names
 };
 
 // Reads a quoted text starting at `pos` (on the opening quote). Returns the position after
@@ -164,9 +177,26 @@ std::optional<QString> textFromUtf16(const QByteArray& bytes)
     return s;
 }
 
+std::optional<QString> textFromBytes(const QByteArray& bytes)
+{
+    // Regedit always ends the text with a zero; without it the data was cut short.
+    if (bytes.isEmpty() || bytes.back() != '\0')
+        return std::nullopt;
+    return DecodeWindowsText(QByteArrayView(bytes).chopped(1));
+}
+
+std::optional<QString> hexText(const QByteArray& bytes, HexText form)
+{
+    // A REGEDIT4 file of an older version of this program holds UTF-16LE: an even
+    // number of bytes ending in two zeros, which single-byte text never does.
+    if (form == HexText::Utf16 || (bytes.size() % 2 == 0 && bytes.endsWith(QByteArrayView("\0\0", 2))))
+        return textFromUtf16(bytes);
+    return textFromBytes(bytes);
+}
+
 // The data of a value line, after "=". Sets `trailingGarbage` when a readable value is
 // followed by something that does not belong to it.
-std::optional<RegValue> readData(const QString& data, bool& trailingGarbage)
+std::optional<RegValue> readData(const QString& data, HexText form, bool& trailingGarbage)
 {
     trailingGarbage = false;
     if (data.startsWith(u'"')) {
@@ -195,7 +225,7 @@ std::optional<RegValue> readData(const QString& data, bool& trailingGarbage)
     if (!bytes)
         return std::nullopt;
     if (kind == u"hex(1)" || kind == u"hex(2)") {
-        auto text = textFromUtf16(*bytes);
+        auto text = hexText(*bytes, form);
         if (!text)
             return std::nullopt;
         return kind == u"hex(1)" ? RegValue::fromText(*text) : RegValue::fromExpandText(*text);
@@ -272,7 +302,7 @@ void readValueLine(Reader& r, QString line)
     }
 
     bool trailingGarbage = false;
-    const auto v = readData(data, trailingGarbage);
+    const auto v = readData(data, r.hexForm, trailingGarbage);
     if (!v || r.currentKey.isEmpty() || !r.file.setValue(r.currentKey, name, *v)) {
         r.damaged = true;
         return;
@@ -373,11 +403,12 @@ std::optional<RegValue> RegistryFile::value(const QString& keyPath, const QStrin
     return k->values[*it].data;
 }
 
-bool RegistryFile::setValue(const QString& keyPath, const QString& name, const RegValue& v)
+bool RegistryFile::setValue(const QString& keyPath, const QString& name, const RegValue& given)
 {
     const QString n = normalizedPath(keyPath);
     if (n.isEmpty() || !isValidName(name))
         return false;
+    const RegValue v = storable(given);
     Key* k = findOrAddKey(n);
     const QString f = folded(name);
     const auto it = k->index_.constFind(f);
@@ -440,6 +471,8 @@ ParsedRegistryFile RegistryFile::parse(const QByteArray& bytes)
             ++r.next;
         else
             r.damaged = true;
+        if (first == kUnicodeHeader)
+            r.hexForm = HexText::Utf16;
     } else {
         r.damaged = true; // an empty file
     }
@@ -475,10 +508,10 @@ QByteArray RegistryFile::serialize() const
                 if (fitsOnOneLine(v.data.text))
                     out += quoted(v.data.text).toUtf8();
                 else
-                    appendHex(out, lineStart, "hex(1):", utf16WithTerminator(v.data.text));
+                    appendHex(out, lineStart, "hex(1):", bytesWithTerminator(v.data.text));
                 break;
             case RegType::ExpandSz:
-                appendHex(out, lineStart, "hex(2):", utf16WithTerminator(v.data.text));
+                appendHex(out, lineStart, "hex(2):", bytesWithTerminator(v.data.text));
                 break;
             }
             out += '\n';

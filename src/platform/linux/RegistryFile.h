@@ -14,12 +14,18 @@
 //   "Floating"=dword:00000002
 //   "Except_drive"="ad"
 //   @="unnamed value"
-//   "Path"=hex(2):25,00,48,00,00,00
+//   "Path"=hex(2):25,48,00
 //
 // Texts are UTF-8, with \\ and \" as the only escapes. A text that cannot stand on one
-// line (it holds a line end or another control character) is written as hex(1): its
-// UTF-16LE bytes with a terminating zero, which regedit reads as an ordinary text value.
-// Expandable texts are always hex(2), as regedit writes them.
+// line (it holds a line end or another control character) is written as hex(1), and an
+// expandable text always as hex(2), as regedit writes them: in a REGEDIT4 file their
+// bytes are the text in the system's single-byte encoding (here UTF-8) with a
+// terminating zero. Reading takes both forms regedit writes: under REGEDIT4 single-byte
+// text (UTF-8, or Windows-1252 where it is not valid UTF-8), under "Windows Registry
+// Editor Version 5.00" UTF-16LE. Files that older versions of this program headed
+// REGEDIT4 but filled with UTF-16LE data (even length, two zero bytes at the end) are
+// still read as UTF-16LE. A text is kept as REGEDIT4 can hold it: half a surrogate pair
+// becomes "?", and zeros at its end are dropped.
 
 #include "platform/Registry.h"
 

@@ -17,20 +17,26 @@ constexpr const char* CommonEditors[] = {
 
 } // namespace
 
-QString FindTextEditor(const XdgDirs& dirs)
+TextEditorChoice FindTextEditor(const XdgDirs& dirs)
 {
     const QString desktopFile = DefaultApplicationFile(dirs, QStringLiteral("text/plain"));
     if (!desktopFile.isEmpty()) {
         const auto entry = XdgKeyFile::read(desktopFile);
-        const QString exec = entry ? entry->value(QStringLiteral("Desktop Entry"), QStringLiteral("Exec")).value_or(QString()) : QString();
+        const QString group = QStringLiteral("Desktop Entry");
+        const QString exec = entry ? entry->value(group, QStringLiteral("Exec")).value_or(QString()) : QString();
         const QString program = DesktopExecProgram(SplitDesktopExec(exec), dirs.programPath);
-        if (!program.isEmpty())
-            return program;
+        if (!program.isEmpty()) {
+            // The texts of the bar are Italian; the entry's name follows them when it can.
+            QString name = entry->value(group, QStringLiteral("Name[it]")).value_or(QString());
+            if (name.isEmpty())
+                name = entry->value(group, QStringLiteral("Name")).value_or(QFileInfo(program).fileName());
+            return {desktopFile, name};
+        }
     }
     for (const char* name : CommonEditors) {
         const QString program = DesktopExecProgram({QString::fromLatin1(name)}, dirs.programPath);
         if (!program.isEmpty())
-            return program;
+            return {program, QFileInfo(program).fileName()};
     }
     return {};
 }

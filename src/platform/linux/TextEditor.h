@@ -3,13 +3,14 @@
 // first button.
 
 #include "platform/linux/XdgDirs.h"
-
-#include <QString>
+#include "settings/FirstRunSetup.h"
 
 namespace parvo {
 
-// The full path of the default application for plain text, else of a common editor
-// found on the program path; empty when there is none.
-QString FindTextEditor(const XdgDirs& dirs);
+// The default application for plain text as its desktop entry, which is started whole
+// (its Exec line with its arguments, in a terminal when it asks for one) and named by
+// its Name; else a common editor found on the program path, named after its program.
+// An empty target when there is none.
+TextEditorChoice FindTextEditor(const XdgDirs& dirs);
 
 } // namespace parvo

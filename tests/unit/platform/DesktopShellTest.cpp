@@ -16,8 +16,13 @@
 #include <QThread>
 #include <QUrl>
 #include "../TempFiles.h"
+#include "menus/NativePath.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace parvo;
 using parvo::test::ReadBytes;
@@ -65,6 +70,9 @@ protected:
         config.busName = QStringLiteral("parvo-test-no-bus");
         work = dir.filePath(QStringLiteral("work folder"));
         QDir().mkpath(work);
+        apps = dir.filePath(QStringLiteral("share/applications"));
+        QDir().mkpath(apps);
+        config.applicationDirs = {apps};
     }
 
     QString canonical(const QString& path) const { return QFileInfo(path).canonicalFilePath(); }
@@ -73,6 +81,7 @@ protected:
     QString marker;
     QString bin;
     QString work;
+    QString apps;
     QByteArray recorder;
     DesktopShellConfig config;
 };
@@ -83,73 +92,141 @@ TEST_F(DesktopShellTest, StartsAProgramWithItsParametersInItsFolder)
 {
     const QString script = dir.filePath(QStringLiteral("tools/run me.sh"));
     WriteBytes(script, recorder, true);
-    DesktopShell shell(config);
     // Double quotes group, as on the old system's command lines; single quotes are text.
-    EXPECT_EQ(shell.execute(script, QStringLiteral("one \"two words\" 'three'"), work), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, script, QStringLiteral("one \"two words\" 'three'"), work));
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[one]", "[two words]", "['three']"}));
 }
 
-TEST_F(DesktopShellTest, ABareProgramNameIsLookedForOnThePath)
+TEST_F(DesktopShellTest, ExecuteReturnsAtOnceAndStartsOffTheCallingThread)
 {
     DesktopShell shell(config);
     EXPECT_EQ(shell.execute(QStringLiteral("record"), QStringLiteral("x"), work), 0);
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[x]"}));
+    // Only what needs no look at the target is refused at once.
+    EXPECT_EQ(shell.execute(QString(), {}, {}), -1);
+    EXPECT_EQ(shell.execute(dir.filePath(QStringLiteral("no-such-program")), {}, {}), 0);
 }
 
-TEST_F(DesktopShellTest, MissingProgramsGiveMinusOne)
+TEST_F(DesktopShellTest, MissingProgramsStartNothing)
 {
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(dir.filePath(QStringLiteral("no-such-program")), {}, {}), -1);
-    EXPECT_EQ(shell.execute(QStringLiteral("no-such-program-anywhere"), {}, {}), -1);
-    EXPECT_EQ(shell.execute(QStringLiteral("C:\\Windows\\notepad.exe"), {}, {}), -1);
-    EXPECT_EQ(shell.execute(QString(), {}, {}), -1);
+    EXPECT_FALSE(StartLikeTheDesktop(config, dir.filePath(QStringLiteral("no-such-program")), {}, {}));
+    EXPECT_FALSE(StartLikeTheDesktop(config, QStringLiteral("no-such-program-anywhere"), {}, {}));
+    EXPECT_FALSE(StartLikeTheDesktop(config, QStringLiteral("C:\\Windows\\notepad.exe"), {}, {}));
+    EXPECT_FALSE(StartLikeTheDesktop(config, QString(), {}, {}));
 
     // A desktop entry whose program is not installed, and one that is no application.
-    const QString missing = dir.filePath(QStringLiteral("missing.desktop"));
+    const QString missing = apps + QStringLiteral("/missing.desktop");
     WriteBytes(missing, "[Desktop Entry]\nType=Application\nName=Gone\nExec=no-such-program-anywhere %U\n");
-    EXPECT_EQ(shell.execute(missing, {}, {}), -1);
-    const QString folderEntry = dir.filePath(QStringLiteral("dir.desktop"));
+    EXPECT_FALSE(StartLikeTheDesktop(config, missing, {}, {}));
+    const QString folderEntry = apps + QStringLiteral("/dir.desktop");
     WriteBytes(folderEntry, "[Desktop Entry]\nType=Directory\nName=Stuff\n");
-    EXPECT_EQ(shell.execute(folderEntry, {}, {}), -1);
+    EXPECT_FALSE(StartLikeTheDesktop(config, folderEntry, {}, {}));
 
     // A shortcut to a program that is not there.
     const QString link = dir.filePath(QStringLiteral("gone.lnk"));
     ShellLink target;
     target.target = dir.filePath(QStringLiteral("removed-program"));
     ASSERT_TRUE(ShellLinkFile().write(link, target));
-    EXPECT_EQ(shell.execute(link, {}, {}), -1);
+    EXPECT_FALSE(StartLikeTheDesktop(config, link, {}, {}));
     EXPECT_TRUE(staysAbsent(marker));
 }
 
-TEST_F(DesktopShellTest, StartsADesktopEntryFromItsExecLine)
+TEST_F(DesktopShellTest, ADesktopEntryStartsItsWholeExecLineWithTheFieldCodesFilled)
 {
-    const QString entry = dir.filePath(QStringLiteral("app.desktop"));
-    WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=Recorder\n"
-                     "Exec=\"" + QFile::encodeName(bin) + "/record\" --flag %F \"spaced arg\" 100%%\n"
+    const QString entry = apps + QStringLiteral("/app.desktop");
+    WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=Recorder\nIcon=rec\n"
+                     "Exec=\"" + QFile::encodeName(bin) + "/record\" --flag %F \"spaced arg\" 100%% %i --name=%c %k\n"
                      "Path=" + QFile::encodeName(work) + "\n");
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(entry, QStringLiteral("extra"), {}), 0);
-    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[--flag]", "[spaced arg]", "[100%]", "[extra]"}));
+    EXPECT_TRUE(StartLikeTheDesktop(config, entry, QStringLiteral("\"a b\" c"), {}));
+    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[--flag]", "[a b]", "[c]", "[spaced arg]", "[100%]",
+                                                  "[--icon]", "[rec]", "[--name=Recorder]", "[" + entry + "]"}));
+
+    // A sandboxed program keeps every word of its line; the address takes the place of
+    // %u, after the "--" the browser's caller puts before it.
+    QFile::remove(marker);
+    const QString sandboxed = apps + QStringLiteral("/web.desktop");
+    WriteBytes(sandboxed, "[Desktop Entry]\nType=Application\nName=Web\n"
+                         "Exec=record run --branch=stable org.example.Web @@u %u @@\n");
+    EXPECT_TRUE(StartLikeTheDesktop(config, sandboxed, QStringLiteral("-- \"http://a.it/?q=1 2\""), work));
+    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[run]", "[--branch=stable]", "[org.example.Web]",
+                                                  "[@@u]", "[--]", "[http://a.it/?q=1 2]", "[@@]"}));
+
+    // A file code inside a quoted argument (a shell command, say) takes nothing in.
+    QFile::remove(marker);
+    const QString shelled = apps + QStringLiteral("/sh.desktop");
+    WriteBytes(shelled, "[Desktop Entry]\nType=Application\nName=Sh\nExec=record \"echo %f\" --file=%f\n");
+    EXPECT_TRUE(StartLikeTheDesktop(config, shelled, QStringLiteral("\"; touch x\""), work));
+    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[echo ]", "[--file=; touch x]"}));
 }
 
 TEST_F(DesktopShellTest, ADesktopEntryForATerminalRunsInOne)
 {
-    const QString entry = dir.filePath(QStringLiteral("tui.desktop"));
+    const QString entry = apps + QStringLiteral("/tui.desktop");
     WriteBytes(entry, "[Desktop Entry]\nType=Application\nName=Top\nExec=record -d 1\nTerminal=true\n");
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(entry, {}, work), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, entry, {}, work));
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[-e]", "[" + bin + "/record]", "[-d]", "[1]"}));
 }
 
 TEST_F(DesktopShellTest, ALinkEntryOpensItsAddress)
 {
-    const QString entry = dir.filePath(QStringLiteral("site.desktop"));
+    const QString entry = apps + QStringLiteral("/site.desktop");
     WriteBytes(entry, "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/a b\n");
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(entry, {}, {}), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, entry, {}, {}));
     const QStringList got = waitForMarker(marker);
     ASSERT_EQ(got.size(), 2);
     EXPECT_EQ(got[1], QStringLiteral("[https://example.org/a b]"));
+}
+
+TEST_F(DesktopShellTest, AnEntryFromElsewhereOpensAsTextUnlessTheUserMarkedItExecutable)
+{
+    // On a stick, in Downloads: the editor shows it, its Exec line never runs.
+    const QString foreign = dir.filePath(QStringLiteral("Downloads/free game.desktop"));
+    WriteBytes(foreign, "[Desktop Entry]\nType=Application\nName=Game\nExec=" + QFile::encodeName(bin) + "/record pwned\n");
+    const QString editor = dir.filePath(QStringLiteral("bin/editor"));
+    WriteBytes(editor, recorder, true);
+    config.textEditor = [editor] { return editor; };
+    EXPECT_FALSE(IsTrustedDesktopEntry(config, foreign));
+    EXPECT_TRUE(StartLikeTheDesktop(config, foreign, {}, work));
+    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[" + foreign + "]"}));
+    QFile::remove(marker);
+    // No editor: it opens nothing at all.
+    config.textEditor = {};
+    EXPECT_FALSE(StartLikeTheDesktop(config, foreign, {}, work));
+
+    // Marked executable by its owner, on a file system that keeps such marks: it runs.
+    ASSERT_TRUE(QFile::setPermissions(foreign, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_TRUE(IsTrustedDesktopEntry(config, foreign));
+    EXPECT_TRUE(StartLikeTheDesktop(config, foreign, {}, work));
+    EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[pwned]"}));
+
+    // Those of the applications folders run as they are; ".." cannot lead out of them.
+    EXPECT_TRUE(IsTrustedDesktopEntry(config, apps + QStringLiteral("/x.desktop")));
+    EXPECT_FALSE(IsTrustedDesktopEntry(config, apps + QStringLiteral("/../Downloads/y.desktop")));
+}
+
+TEST_F(DesktopShellTest, NamesThatAreNotUtf8ReachTheProgramAsTheirBytes)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/caf\xE9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QByteArray document = folder + "/men\xF9.txt";
+    ASSERT_EQ(::close(::open(document.constData(), O_CREAT | O_WRONLY, 0600)), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, DecodeFileName(document), {}, {}));
+    ASSERT_FALSE(waitForMarker(marker).isEmpty());
+    EXPECT_TRUE(ReadBytes(marker).contains("[" + document + "]\n")) << ReadBytes(marker).toHex().constData();
+
+    // A program there too, started with an argument of the same kind.
+    QFile::remove(marker);
+    const QByteArray program = folder + "/t\xE9l\xE9";
+    {
+        const int fd = ::open(program.constData(), O_CREAT | O_WRONLY, 0700);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, recorder.constData(), size_t(recorder.size())), recorder.size());
+        ::close(fd);
+    }
+    EXPECT_TRUE(StartLikeTheDesktop(config, DecodeFileName(program), QStringLiteral("\"") + DecodeFileName(document) + "\"", {}));
+    ASSERT_FALSE(waitForMarker(marker).isEmpty());
+    EXPECT_TRUE(ReadBytes(marker).contains("[" + document + "]\n"));
+    parvo::test::RemoveTree(folder);
 }
 
 TEST_F(DesktopShellTest, AShortcutStartsItsTargetWithItsArgumentsInItsFolder)
@@ -164,8 +241,7 @@ TEST_F(DesktopShellTest, AShortcutStartsItsTargetWithItsArgumentsInItsFolder)
     QDir().mkpath(QFileInfo(linkPath).path());
     ASSERT_TRUE(ShellLinkFile().write(linkPath, link));
 
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(linkPath, QStringLiteral("more"), {}), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, linkPath, QStringLiteral("more"), {}));
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(work), "[--open]", "[My File.txt]", "[more]"}));
 }
 
@@ -179,8 +255,7 @@ TEST_F(DesktopShellTest, AShortcutWithAForeignWorkingFolderStartsInTheTargetsFol
     const QString linkPath = dir.filePath(QStringLiteral("Tool.LNK"));
     ASSERT_TRUE(ShellLinkFile().write(linkPath, link));
 
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(linkPath, {}, {}), 0);
+    EXPECT_TRUE(StartLikeTheDesktop(config, linkPath, {}, {}));
     EXPECT_EQ(waitForMarker(marker), (QStringList{canonical(dir.filePath(QStringLiteral("programs")))}));
 }
 
@@ -194,8 +269,7 @@ TEST_F(DesktopShellTest, ShortcutsPointingAtEachOtherEndWithoutStartingAnything)
     toA.target = a;
     ASSERT_TRUE(ShellLinkFile().write(a, toB));
     ASSERT_TRUE(ShellLinkFile().write(b, toA));
-    DesktopShell shell(config);
-    EXPECT_EQ(shell.execute(a, {}, {}), -1);
+    EXPECT_FALSE(StartLikeTheDesktop(config, a, {}, {}));
     EXPECT_TRUE(staysAbsent(marker));
 }
 
@@ -211,17 +285,27 @@ TEST_F(DesktopShellTest, DocumentsFoldersAndAddressesGoToTheOpener)
                               QStringLiteral("mailto:someone@example.org")};
     for (const QString& target : targets) {
         QFile::remove(marker);
-        DesktopShell shell(config);
-        EXPECT_EQ(shell.execute(target, QStringLiteral("ignored"), {}), 0) << qPrintable(target);
+        EXPECT_TRUE(StartLikeTheDesktop(config, target, QStringLiteral("ignored"), {})) << qPrintable(target);
         const QStringList got = waitForMarker(marker);
         ASSERT_EQ(got.size(), 2) << qPrintable(target);
         EXPECT_EQ(got[1], u'[' + target + u']');
     }
 
+    // Nothing the opener gets can be an option: a relative path is made absolute, an
+    // option-like text is refused.
+    DesktopShell shell(config);
+    EXPECT_FALSE(shell.openWithDesktop(QStringLiteral("--help")));
+    QFile::remove(marker);
+    const QString old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_TRUE(shell.openWithDesktop(QStringLiteral("letter.odt")));
+    QDir::setCurrent(old);
+    EXPECT_EQ(waitForMarker(marker).value(1), u'[' + document + u']');
+
     // Without an opener nothing can open them.
     config.opener = dir.filePath(QStringLiteral("no-opener"));
     DesktopShell none(config);
-    EXPECT_EQ(none.execute(document, {}, {}), -1);
+    EXPECT_FALSE(StartLikeTheDesktop(config, document, {}, {}));
     EXPECT_FALSE(none.openWithDesktop(QStringLiteral("http://example.org/")));
 }
 
@@ -317,7 +401,9 @@ TEST_F(DesktopShellTest, FolderTreeAsksTheFileManagerOverTheBus)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             calls = object.takeCalls();
         }
-        EXPECT_EQ(calls, QStringList{QStringLiteral("ShowFolders ") + QUrl::fromLocalFile(work + u'/').toString()});
+        ASSERT_EQ(calls.size(), 1);
+        EXPECT_TRUE(calls[0].startsWith(QStringLiteral("ShowFolders file://")));
+        EXPECT_EQ(QUrl(calls[0].mid(12)).toLocalFile(), work + u'/');
         EXPECT_TRUE(staysAbsent(marker));
         fileManager.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
     }

@@ -274,8 +274,9 @@ TEST_F(LinuxRegistryTest, BrowserCommandComesFromTheDefaultWebApplication)
     auto reg = open();
     EXPECT_TRUE(reg->keyExists(HKCR, q("http\\shell")));
     EXPECT_EQ(reg->value(HKCR, q("http\\shell"), QString()), RegValue::fromText(q("open")));
+    // The entry itself: started whole, its Exec line keeps "--new-window".
     EXPECT_EQ(reg->value(HKCR, q("HTTP\\Shell\\Open\\Command"), QString()),
-              RegValue::fromText(u'"' + browser + q("\" \"%1\"")));
+              RegValue::fromText(u'"' + root + q("/usr/local/share/applications/org.example/web.desktop\" \"%1\"")));
     EXPECT_EQ(reg->valueNames(HKCR, q("http\\shell\\open\\command")), QStringList{QString()});
     EXPECT_FALSE(reg->setValue(HKCR, q("http\\shell"), QString(), RegValue::fromText(q("edit"))));
     EXPECT_FALSE(reg->keyExists(HKCR, q("ftp")));
@@ -295,10 +296,10 @@ TEST_F(LinuxRegistryTest, BrowserFallsBackToWebPagesAndTheProgramPath)
     WriteBytes(root + q("/usr/share/applications/web.desktop"),
               "# a comment\n[Desktop Action new]\nExec=wrong\n"
               "[Desktop Entry]\nExec=env MOZ_X=1 web-browser %u\nExec=wrong\n");
-    const QString browser = program("web-browser");
+    program("web-browser");
     auto reg = open();
     EXPECT_EQ(reg->value(HKCR, q("http\\shell\\open\\command"), QString()),
-              RegValue::fromText(u'"' + browser + q("\" \"%1\"")));
+              RegValue::fromText(u'"' + root + q("/usr/share/applications/web.desktop\" \"%1\"")));
 }
 
 TEST_F(LinuxRegistryTest, NoBrowserLeavesTheCommandOut)

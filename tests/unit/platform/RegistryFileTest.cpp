@@ -24,7 +24,6 @@ RegistryFile sample()
     f.setValue(kKey, q("Quote \"and\" back\\slash"), RegValue::fromText(q("C:\\dir\\\"x\"\\")));
     f.setValue(kKey, q("Lines"), RegValue::fromText(q("one\ntwo\r\nthree\ttab")));
     f.setValue(kKey, q("Unicode"), RegValue::fromText(q("Menú Avvio – ünïcödé 😀")));
-    f.setValue(kKey, q("Lone"), RegValue::fromText(QString(QChar(0xd800)) + q("x")));
     f.setValue(kKey, q("Nul"), RegValue::fromText(q("a") + QChar(0) + q("b")));
     f.setValue(kOptions, q("Path"), RegValue::fromExpandText(q("%HOME%/Documenti ☃")));
     f.setValue(kOptions, q("EmptyExpand"), RegValue::fromExpandText(QString()));
@@ -63,10 +62,10 @@ TEST(RegistryFile, WritesTheRegeditForm)
                          "\"Floating\"=dword:0000002a\n"
                          "\"Except_drive\"=\"a\\\\b\\\"c\"\n"
                          "@=\"open\"\n"
-                         "\"Multi\"=hex(1):61,00,0a,00,62,00,00,00\n"
+                         "\"Multi\"=hex(1):61,0a,62,00\n"
                          "\n"
                          "[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"
-                         "\"Exp\"=hex(2):25,00,41,00,25,00,00,00\n"
+                         "\"Exp\"=hex(2):25,41,25,00\n"
                          "\n"));
 }
 
@@ -86,7 +85,7 @@ TEST(RegistryFile, LongHexDataIsWrappedAndReadBack)
 
 TEST(RegistryFile, ReadsWhatRegeditExports)
 {
-    const auto r = parse("\xef\xbb\xbfREGEDIT4\r\n"
+    const auto r = parse("\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n"
                          "\r\n"
                          "; exported by hand\r\n"
                          "[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\r\n"
@@ -109,6 +108,38 @@ TEST(RegistryFile, ReadsWhatRegeditExports)
     EXPECT_EQ(r.file.value(kKey, QString()), RegValue::fromText(q("default")));
     EXPECT_EQ(r.file.valueNames(kKey),
               (QStringList{q("Szer"), q("Exp"), q("Four"), q("Text"), q("Path"), q("Spaced"), QString()}));
+}
+
+TEST(RegistryFile, HexTextsFollowTheHeader)
+{
+    // REGEDIT4 holds single-byte text: UTF-8 from here, Windows-1252 from Windows.
+    const auto four = parse("REGEDIT4\n"
+                            "[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"
+                            "\"Utf8\"=hex(2):25,48,25,2f,e2,82,ac,00\n"
+                            "\"Ansi\"=hex(1):80,20,93,63,94,00\n"
+                            "\"One\"=hex(1):61,00\n"
+                            "\"Empty\"=hex(2):00\n"
+                            "\"Cut\"=hex(1):61,62\n");
+    EXPECT_TRUE(four.damaged); // only the value cut short
+    EXPECT_EQ(four.file.value(kKey, q("Utf8")), RegValue::fromExpandText(q("%H%/€")));
+    EXPECT_EQ(four.file.value(kKey, q("Ansi")), RegValue::fromText(q("€ “c”")));
+    EXPECT_EQ(four.file.value(kKey, q("One")), RegValue::fromText(q("a")));
+    EXPECT_EQ(four.file.value(kKey, q("Empty")), RegValue::fromExpandText(QString()));
+    EXPECT_FALSE(four.file.value(kKey, q("Cut")));
+
+    // Version 5 holds UTF-16LE, and so did REGEDIT4 files of older versions of the program.
+    for (const char* header : {"Windows Registry Editor Version 5.00", "REGEDIT4"}) {
+        const auto r = RegistryFile::parse(QByteArray(header) + "\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"
+                                           "\"Exp\"=hex(2):25,00,41,00,ac,20,00,00\n");
+        EXPECT_FALSE(r.damaged) << header;
+        EXPECT_EQ(r.file.value(kKey, q("Exp")), RegValue::fromExpandText(q("%A€"))) << header;
+    }
+
+    // What is written under REGEDIT4 is its byte form; a half surrogate has none.
+    RegistryFile f;
+    f.setValue(kKey, q("Lone"), RegValue::fromExpandText(QString(QChar(0xd800)) + q("x")));
+    EXPECT_TRUE(f.serialize().startsWith("REGEDIT4\n"));
+    EXPECT_EQ(RegistryFile::parse(f.serialize()).file.value(kKey, q("Lone")), RegValue::fromExpandText(q("?x")));
 }
 
 TEST(RegistryFile, NamesIgnoreCaseAndKeepTheirFirstSpelling)

@@ -1,0 +1,42 @@
+#pragma once
+// Files dropped on the program area become shortcuts away from the interface thread:
+// a drop of thousands of files writes thousands of shortcut files. Drops are carried
+// out one after another, in the order they came.
+
+#include "menus/ProgramShortcuts.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <deque>
+
+class QThread;
+
+namespace parvo {
+
+class ShellLinks;
+
+class ProgramDropQueue : public QObject {
+    Q_OBJECT
+public:
+    // `links` must be usable from another thread (it writes files and keeps no state).
+    ProgramDropQueue(ShellLinks& links, QString programFolder, QObject* parent = nullptr);
+    ~ProgramDropQueue() override;
+
+    void add(const QStringList& files);
+    bool busy() const { return worker_ != nullptr; }
+
+signals:
+    // One drop is done: the buttons to add and the messages for the user.
+    void finished(const parvo::DroppedPrograms& result);
+
+private:
+    void startNext();
+
+    ShellLinks& links_;
+    QString programFolder_;
+    std::deque<QStringList> pending_;
+    QThread* worker_ = nullptr;
+};
+
+} // namespace parvo

@@ -1,0 +1,125 @@
+// Files dragged onto the real bar: onto the program area, a drive button, GO!, and the
+// gaps between them.
+
+#include "BarFixture.h"
+#include "bar/BarPanels.h"
+#include "bar/ProgramStrip.h"
+#include "dialogs/TCopMovDlg.h"
+#include "settings/ShortcutList.h"
+#include "widgets/TPlumBut.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace parvo;
+using namespace parvo::test;
+
+namespace {
+
+struct BarDrop : BarFixture {
+    BarPanels* panels = nullptr;
+
+    void Start()
+    {
+        StartBar();
+        panels = bar->findChild<BarPanels*>();
+        ASSERT_TRUE(panels);
+    }
+    QString MakeFile(const QString& name)
+    {
+        QFile f(Folder(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        return Folder(name);
+    }
+    QPoint Centre(QWidget* w) const { return w->mapTo(bar.get(), w->rect().center()); }
+    QList<TPlumBut*> DriveButtonsShown() const { return panels->a2->findChildren<TPlumBut*>(); }
+    int ProgramButtons() const { return bar->findChild<ProgramStrip*>()->count(); }
+};
+
+} // namespace
+
+TEST_F(BarDrop, ProgramsDroppedOnTheProgramAreaBecomeButtonsInDropOrder)
+{
+    Start();
+    const int before = ProgramButtons();
+    const QStringList files = {MakeFile("uno.bin"), MakeFile("due.desktop"), Folder("sparito.sh"), MakeFile("tre")};
+    const QPoint programs = panels->a4m->geometry().topLeft() + QPoint(5, 5);
+    ASSERT_TRUE(DragTo(bar.get(), programs, Urls(files), false, true));
+    EXPECT_EQ(bar->DropKey, "links_apps");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ProgramButtons() == before + 3; }, 5000));
+    const QStringList names = ReadShortcutNames(program);
+    EXPECT_EQ(names.mid(names.size() - 3), (QStringList{"uno", "due.des", "tre"}));
+    EXPECT_EQ(links.written.value(program + "links/tre.lnk").target, Folder("tre"));
+    EXPECT_FALSE(QFile::exists(program + "links/sparito.lnk")) << "a path that is gone makes nothing";
+    EXPECT_TRUE(QFile::exists(Folder("uno.bin"))) << "the dropped file stays where it was";
+}
+
+TEST_F(BarDrop, GapsBetweenPanelsAndWebAddressesAreRefused)
+{
+    Start();
+    const QString file = MakeFile("nota.txt");
+    // The scroll panel between drives and programs, and the menu buttons.
+    EXPECT_FALSE(DragTo(bar.get(), panels->a3->geometry().center(), Urls({file}), false, false));
+    EXPECT_FALSE(DragTo(bar.get(), Centre(panels->bFavs), Urls({file}), false, false));
+    EXPECT_FALSE(DragTo(bar.get(), panels->a4m->geometry().topLeft() + QPoint(5, 5),
+                        {QUrl("http://example.org/")}, false, false));
+    EXPECT_EQ(ReadShortcutNames(program).size(), 0);
+}
+
+TEST_F(BarDrop, DriveAndGoOpenTheCopyDialogWithTheirDestination)
+{
+    Start();
+    const QStringList files = {MakeFile("a.txt"), MakeFile("b.txt")};
+    const QList<TPlumBut*> drives = DriveButtonsShown();
+    ASSERT_EQ(drives.size(), 2);
+
+    bool seen = false;
+    OnNextModal<TCopMovDlg>([&](TCopMovDlg* d) {
+        EXPECT_EQ(d->Label2->text(), "2");
+        EXPECT_TRUE(d->RadioButton2->isChecked());
+        EXPECT_EQ(d->Edit1->text(), dir.path() + "/");
+        EXPECT_TRUE(bar->DropFromBar);
+        d->reject();
+    }, &seen);
+    ASSERT_TRUE(DragTo(bar.get(), Centre(drives[1]), Urls(files), true, true));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
+
+    seen = false;
+    OnNextModal<TCopMovDlg>([&](TCopMovDlg* d) {
+        EXPECT_TRUE(d->Edit1->text().isEmpty());
+        EXPECT_TRUE(d->RadioButton1->isChecked());
+        d->reject();
+    }, &seen);
+    ASSERT_TRUE(DragTo(bar.get(), Centre(panels->bComp), Urls(files), false, true));
+    EXPECT_EQ(bar->DropKey, "go");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
+    EXPECT_TRUE(QFile::exists(files[0]) && QFile::exists(files[1]));
+}
+
+TEST_F(BarDrop, ADragShowsAnAutoHiddenBarUntilItLeaves)
+{
+    reg.setValue(RegRoot::CurrentUser, keys::Program, "Floating", RegValue::fromDword(1));
+    reg.setValue(RegRoot::CurrentUser, keys::Options, "Hide", RegValue::fromDword(1));
+    Start();
+    ASSERT_TRUE(bar->Settings.AutoHide);
+    // The user works in another window, the pointer far from the bar.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QCursor::setPos(900, 400);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isActiveWindow() && !bar->AutoHideShown; }, 3000));
+
+    QMimeData mime;
+    mime.setUrls(Urls({MakeFile("a.txt")}));
+    // It comes in over the menu buttons, where nothing can be dropped.
+    QDragEnterEvent enter(Centre(panels->bFavs), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar.get(), &enter);
+    EXPECT_TRUE(bar->AutoHideShown);
+    QTest::qWait(bar->SlideTime + 300);
+    EXPECT_TRUE(bar->AutoHideShown) << "held out while the drag is over it";
+
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(bar.get(), &leave);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->AutoHideShown; }, 3000));
+}

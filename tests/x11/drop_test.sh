@@ -1,0 +1,137 @@
+#!/bin/sh
+# The real program on a virtual display, with files dragged from another program (a
+# small Qt window of the tests) by the pointer, over XDND: a folder dropped on the free
+# part of the favourite-folder list is added to it, a file dropped on a listed folder
+# asks what to do with it, and a file dropped on the bar's program area becomes a
+# shortcut and a button. The source is never told to delete what it dragged.
+# usage: drop_test.sh PROGRAM_DIR SCREENSHOT_DIR DRAG_SOURCE
+set -u
+SCREENSHOT_DIR=$2
+SOURCE=$3
+mkdir -p "$SCREENSHOT_DIR"
+. "$(dirname "$0")/x11_session.sh"
+x11_start "$1"
+
+# A wide floating bar, and the favourite-folder window in its details view.
+mkdir -p "$XDG_CONFIG_HOME/parvo"
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"Szer"=dword:00000320\n"Lewa"=dword:00000000\n"Gora"=dword:00000028\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Pvfolder]\n"Lewa"=dword:00000064\n"Gora"=dword:000000c8\n"Szer"=dword:000001c2\n"Wys"=dword:0000012c\n"View"=dword:00000003\n' \
+  > "$XDG_CONFIG_HOME/parvo/registry.reg"
+
+mkdir -p "$TMP/Lettere"
+printf 'da copiare\n' > "$TMP/nota.txt"
+printf '#!/bin/sh\n' > "$TMP/strumento.bin"
+chmod +x "$TMP/strumento.bin"
+
+"$PROG/parvo" &
+BAR_PID=$!
+bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
+sleep 0.5
+
+# geometry ID: sets X, Y (the client's top-left on the screen), W, H.
+geometry() {
+  info=$(xwininfo -id "$1")
+  X=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+  W=$(echo "$info" | sed -n 's/.*Width: *//p')
+  H=$(echo "$info" | sed -n 's/.*Height: *//p')
+}
+
+# titled TEXT: the id of a visible window titled TEXT (Qt may add " — Parvo").
+titled() {
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1( — .*)?\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# drag X Y PATH...: drags the paths from a new source window to the screen point X Y and
+# drops them there; prints what the source was told.
+drag() {
+  tx=$1; ty=$2; shift 2
+  "$SOURCE" "$@" > "$TMP/drag-result" &
+  src_pid=$!
+  src=$(wait_for_window drag-source) || fail "the drag source did not appear"
+  xdotool windowmove --sync "$src" 900 560
+  sleep 0.3
+  geometry "$src"
+  sx=$((X + W / 2)); sy=$((Y + H / 2))
+  xdotool mousemove "$sx" "$sy"
+  sleep 0.2
+  xdotool mousedown 1
+  # Small steps first, so the drag starts, then on to the target.
+  for step in 5 10 20 40; do xdotool mousemove $((sx - step)) "$sy"; sleep 0.05; done
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((sx + (tx - sx) * step / 10)) $((sy + (ty - sy) * step / 10))
+    sleep 0.05
+  done
+  xdotool mousemove "$tx" "$ty"; sleep 0.2
+  xdotool mousemove $((tx + 1)) "$ty"; sleep 0.3
+  xdotool mouseup 1
+  for _ in $(seq 100); do [ -s "$TMP/drag-result" ] && break; sleep 0.05; done
+  wait "$src_pid" 2>/dev/null
+  cat "$TMP/drag-result"
+}
+
+# Open the favourite-folder window from the main menu.
+geometry "$bar"
+bar_x=$X; bar_y=$Y; bar_w=$W; bar_h=$H
+xdotool mousemove $((bar_x + 45)) $((bar_y + bar_h / 2))
+sleep 0.3
+xdotool click 1
+sleep 0.5
+xdotool type --delay 60 PvCart
+xdotool key Return
+pvf=$(titled "PvCartelle - \\[ Parvo \\]") || { screenshot drop-no-window; fail "the favourite-folder window did not open"; }
+sleep 0.5
+geometry "$pvf"
+pvf_x=$X; pvf_y=$Y; pvf_h=$H
+screenshot drop-window
+
+# 1. A folder on the free part of the list: the add dialog offers it under its derived name.
+result=$(drag $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/Lettere")
+[ "$result" = move ] && fail "the source was told to delete the folder"
+add=$(titled "Aggiungi una PvCartella\\.\\.\\. \\[ Parvo \\]") || { screenshot drop-no-add; fail "no add dialog for the dropped folder"; }
+screenshot drop-add-dialog
+xdotool windowactivate --sync "$add" 2>/dev/null
+xdotool key Return
+sleep 0.5
+grep -qF "Lettere [D]|$TMP/Lettere" "$PROG/data/efolder.mke" 2>/dev/null \
+  || grep -qF "Lettere [C]|$TMP/Lettere" "$PROG/data/efolder.mke" \
+  || { cat "$PROG/data/efolder.mke"; fail "the dropped folder was not added to the list"; }
+[ -d "$TMP/Lettere" ] || fail "the dropped folder was moved away"
+
+# 2. A file on the first listed folder: the copy / move dialog asks what to do.
+result=$(drag $((pvf_x + 60)) $((pvf_y + 28 + 32)) "$TMP/nota.txt")
+[ "$result" = copy ] || fail "the source was told \"$result\", not copy"
+sleep 0.5
+active=$(xdotool getactivewindow)
+xprop -id "$active" _NET_WM_WINDOW_TYPE | grep -q DIALOG || { screenshot drop-no-dialog; fail "no dialog for the file dropped on a folder"; }
+screenshot drop-copy-dialog
+xdotool key Escape
+sleep 0.3
+[ -f "$TMP/nota.txt" ] || fail "the dropped file went away"
+
+# 3. A program on the bar's program area: a shortcut and a button.
+result=$(drag $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")
+[ "$result" = move ] && fail "the source was told to delete the program"
+for _ in $(seq 100); do [ -f "$PROG/links/strumento.lnk" ] && break; sleep 0.05; done
+[ -f "$PROG/links/strumento.lnk" ] || { screenshot drop-no-link; fail "no shortcut for the dropped program"; }
+lnkinfo "$PROG/links/strumento.lnk" | grep -q "Local path.*: $TMP/strumento.bin" || fail "the shortcut does not lead to the program"
+tail -n 1 "$PROG/data/shortcut.mke" | grep -q '^strumento' || fail "the program is not the last button in the list"
+sleep 0.5
+screenshot drop-button
+# The new button shows its name when pointed at.
+found=
+x=$((bar_w - 30))
+while [ "$x" -gt 300 ]; do
+  xdotool mousemove $((bar_x + x)) $((bar_y + 10))
+  sleep 0.08
+  if xdotool search --onlyvisible --name "^strumento( — .*)?\$" >/dev/null 2>&1; then found=$x; break; fi
+  x=$((x - 11))
+done
+[ -n "$found" ] || fail "no program button named strumento on the bar"
+
+x11_stop
+echo "drop test passed"
