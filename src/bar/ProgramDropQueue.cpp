@@ -37,7 +37,7 @@ void ProgramDropQueue::startNext()
     const QStringList files = std::move(pending_.front());
     pending_.pop_front();
     auto result = std::make_shared<DroppedPrograms>();
-    worker_ = QThread::create([this, files, result] { *result = AddDroppedPrograms(links_, programFolder_, files); });
+    worker_ = QThread::create([this, files, result] { *result = WriteDroppedPrograms(links_, programFolder_, files); });
     connect(worker_, &QThread::finished, this, [this, result] {
         worker_->deleteLater();
         worker_ = nullptr;

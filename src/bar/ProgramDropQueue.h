@@ -1,7 +1,8 @@
 #pragma once
-// Files dropped on the program area become shortcuts away from the interface thread:
-// a drop of thousands of files writes thousands of shortcut files. Drops are carried
-// out one after another, in the order they came.
+// Files dropped on the program area become shortcut files away from the interface
+// thread: a drop of thousands of files writes thousands of them. Drops are carried out
+// one after another, in the order they came; the list of buttons is left to the
+// interface thread, which is the only one to change it.
 
 #include "menus/ProgramShortcuts.h"
 
@@ -27,7 +28,8 @@ public:
     bool busy() const { return worker_ != nullptr; }
 
 signals:
-    // One drop is done: the buttons to add and the messages for the user.
+    // One drop's shortcut files are written: the buttons to add and the messages for
+    // the user.
     void finished(const parvo::DroppedPrograms& result);
 
 private:

@@ -403,6 +403,7 @@ void TForm1::ProgramsDropped(const DroppedPrograms& dropped)
         services_.prompts.error(QStringList(dropped.errors.mid(0, 10)).join(QLatin1Char('\n')));
     if (dropped.names.isEmpty())
         return;
+    AppendShortcutNames(services_.ListsFolder(), dropped.names);
     BuildProgramButtons();
     Relayout();
 }

@@ -144,7 +144,7 @@ std::optional<QString> AddProgramShortcut(ShellLinks& links, Prompts* prompts, c
     return written.name;
 }
 
-DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
+DroppedPrograms WriteDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files)
 {
     DroppedPrograms dropped;
     for (const QString& file : files) {
@@ -157,8 +157,6 @@ DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFold
         if (!written.error.isEmpty())
             dropped.errors.append(written.error);
     }
-    if (!dropped.names.isEmpty())
-        AppendShortcutNames(programFolder, dropped.names);
     return dropped;
 }
 

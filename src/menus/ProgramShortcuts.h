@@ -62,13 +62,13 @@ struct WrittenShortcut {
 };
 WrittenShortcut WriteProgramShortcut(ShellLinks& links, const QString& programFolder, const QString& file);
 
-// Files dropped on the program area, in drop order: a shortcut for each, and their names
-// at the end of the list in one write. Paths that are no longer there (or whose names
-// the system could not hand over intact) are left out.
+// Files dropped on the program area, in drop order: a shortcut file for each (the names
+// go on the list afterwards, in one write, with AppendShortcutNames). Paths that are no
+// longer there are left out.
 struct DroppedPrograms {
-    QStringList names;  // the buttons added, in order
+    QStringList names;  // the buttons to add, in order
     QStringList errors; // messages for the user, in order
 };
-DroppedPrograms AddDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files);
+DroppedPrograms WriteDroppedPrograms(ShellLinks& links, const QString& programFolder, const QStringList& files);
 
 } // namespace parvo

@@ -8,6 +8,8 @@
 namespace parvo {
 
 enum class PromptAnswer { Yes, No, Ok, Cancel, Retry };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptIcon { None, Information, Question, Error };
 
 class Prompts {
 public:
@@ -26,6 +28,23 @@ public:
     virtual void about(const QString& caption, const QString& text) = 0;
     // One line of text, starting from `initial`; nothing when the user cancels.
     virtual std::optional<QString> askText(const QString& prompt, const QString& initial) = 0;
+    // A box with the buttons and the icon given; `defaultButton` counts the buttons from 1.
+    // The fallback maps it onto the boxes above.
+    virtual PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon, int defaultButton = 1)
+    {
+        (void)defaultButton;
+        switch (buttons) {
+        case PromptButtons::Ok:
+            message(text);
+            return PromptAnswer::Ok;
+        case PromptButtons::OkCancel:
+            return askRetryCancel(text) == PromptAnswer::Retry ? PromptAnswer::Ok : PromptAnswer::Cancel;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel:
+            break;
+        }
+        return askYesNo(text);
+    }
 };
 
 } // namespace parvo

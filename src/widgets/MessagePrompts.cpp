@@ -69,4 +69,35 @@ std::optional<QString> MessagePrompts::askText(const QString& prompt, const QStr
     return text;
 }
 
+PromptAnswer MessagePrompts::ask(const QString& text, PromptButtons buttons, PromptIcon icon, int defaultButton)
+{
+    QList<QMessageBox::StandardButton> order;
+    switch (buttons) {
+    case PromptButtons::Ok: order = {QMessageBox::Ok}; break;
+    case PromptButtons::OkCancel: order = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+    case PromptButtons::YesNo: order = {QMessageBox::Yes, QMessageBox::No}; break;
+    case PromptButtons::YesNoCancel: order = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+    }
+    QMessageBox::Icon shown = QMessageBox::NoIcon;
+    switch (icon) {
+    case PromptIcon::None: break;
+    case PromptIcon::Information: shown = QMessageBox::Information; break;
+    case PromptIcon::Question: shown = QMessageBox::Question; break;
+    case PromptIcon::Error: shown = QMessageBox::Critical; break;
+    }
+    QMessageBox::StandardButtons set;
+    for (QMessageBox::StandardButton b : order)
+        set |= b;
+    QMessageBox box(shown, caption_, text, set, Parent());
+    box.setDefaultButton(order.value(defaultButton - 1, order.front()));
+    // The window's close button answers with the last button: Cancel, or No.
+    box.setEscapeButton(order.back());
+    switch (box.exec()) {
+    case QMessageBox::Yes: return PromptAnswer::Yes;
+    case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Ok: return PromptAnswer::Ok;
+    default: return PromptAnswer::Cancel;
+    }
+}
+
 } // namespace parvo

@@ -22,6 +22,7 @@ public:
     void beep() override;
     void about(const QString& caption, const QString& text) override;
     std::optional<QString> askText(const QString& prompt, const QString& initial) override;
+    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon, int defaultButton = 1) override;
 
 private:
     QString caption_;

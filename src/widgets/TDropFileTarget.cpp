@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPointer>
+#include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -33,11 +34,15 @@ QStringList TDropFileTarget::LocalPaths(const QMimeData* data)
     paths.reserve(urls.size());
     for (const QUrl& url : urls) {
         // A file on another host ("file://server/…") is not a local path.
-        if (url.isLocalFile() && (url.host().isEmpty() || url.host() == QLatin1String("localhost"))) {
-            const QString path = url.toLocalFile();
-            if (!path.isEmpty())
-                paths.append(path);
-        }
+        if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == QLatin1String("localhost")))
+            continue;
+        // The name's bytes as the source sent them: a name that is not UTF-8 could only
+        // reach the program garbled, naming some other file or none, so it is left out.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString path = utf8(bytes);
+        if (!utf8.hasError() && !path.isEmpty())
+            paths.append(path);
     }
     return paths;
 }

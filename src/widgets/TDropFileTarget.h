@@ -42,7 +42,8 @@ public:
     // Runs after the drop, with the effect the last drag-over chose.
     std::function<void(Qt::DropAction effect)> OnDrop;
 
-    // The local paths of dragged data, in order; URLs of other kinds are left out.
+    // The local paths of dragged data, in order; URLs of other kinds, and names that are
+    // not UTF-8, are left out.
     static QStringList LocalPaths(const QMimeData* data);
 
 private:

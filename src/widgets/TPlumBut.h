@@ -30,6 +30,7 @@ public:
     void setBarColors(const QColor& background, const QColor& text);
     // Draws the button raised as if the pointer were over it (a drag is over it).
     void setHovered(bool hovered);
+    bool isHovered() const { return hovered_; }
 
     QSize sizeHint() const override { return {22, 22}; }
 

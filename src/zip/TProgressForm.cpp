@@ -20,6 +20,8 @@ TProgressForm::TProgressForm(QWidget* owner, const QString& title, std::function
     , onCancel_(std::move(cancel))
 {
     setWindowTitle(title);
+    // While an engine works nothing else of the program may start another.
+    setWindowModality(Qt::ApplicationModal);
     setFixedSize(ClientWidth, ClientHeight);
     label_ = new QLabel(Str(65306), this);
     label_->setGeometry(0, 15, LabelWidth, label_->sizeHint().height());

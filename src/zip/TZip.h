@@ -11,6 +11,7 @@
 #include "../../engines/ZipEngineRecords.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -18,6 +19,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -124,6 +126,28 @@ public:
     bool Cancelled = false;
     bool ShowProgressDialog = true;
 
+    // Answers one engine report on the interface thread; true asks the engine to stop.
+    bool EngineCallback(CallbackRecord& record);
+    // Stops the running engine at its next report (the progress window's Cancel).
+    void Cancel();
+    // Whether the running operation has been cancelled; safe on any thread.
+    bool IsCancelled() const;
+
+    // The position of the end record, or -1 when the file has none.
+    static qint64 FindEndRecord(QIODevice& file);
+    // 0 unless `path` lies on removable media whose label is that of a numbered backup
+    // disk ("PKBACK# 001"); then the disk's number.
+    int DiskNumberOfVolume(const QString& path) const;
+    // Asks for disk `number` until it is in the drive holding `path`; false on Cancel.
+    bool AskForDisk(const QString& path, int number);
+
+    // The progress counters of the running batch.
+    QString CurrentFileName;
+    int BatchCount = 0;
+    qint64 TotalBytes = 0;
+    qint64 BytesDone = 0;
+    int SkippedCount = 0;
+
 signals:
     void OnContentsChanged();
     void OnZEDBeginFileEvent(const QString& fileName, qint64 fileSize, int batchCount, qint64 totalBytes);
@@ -131,8 +155,34 @@ signals:
     void OnZEDEndBatchEvent(int skippedCount, int batchCount, qint64 totalBytes);
 
 private:
+    bool ReadCentralHeaders(QIODevice& file);
+    void Notice(const QString& text);
+    // Runs an engine call off the interface thread and waits for it with the interface
+    // live; the progress window is shown meanwhile when wanted.
+    int RunEngine(const std::function<int()>& call);
+    // Tells the user what the engine could not do: entries skipped for a reason other
+    // than the user's own choice, and the engine's error messages.
+    void ReportProblems();
+    void ShowProgressAgain();
+
     QString ZipPath_;
     Services services_;
+    // The archive SetZipPath created empty, to be removed again when nothing is added.
+    QString createdEmpty_;
+    // Where the directory ends: the end record, or the zip64 end record before it.
+    qint64 dirEnd_ = -1;
+    qint64 dirSize_ = 0;
+    qint64 dirOffset_ = 0;
+    qint64 entryCount_ = 0;
+    struct Engine;
+    std::unique_ptr<Engine> LoadEngine(const char* fileName, const char* execName, const char* versionName);
+    std::unique_ptr<Engine> zipEngine_;
+    std::unique_ptr<Engine> unzipEngine_;
+    std::unique_ptr<ZipProgressView> progress_;
+    QStringList problems_;
+    // Read by the engine's thread between reports.
+    std::atomic<bool> cancelFlag_ = false;
+    bool busy_ = false;
 };
 
 } // namespace parvo

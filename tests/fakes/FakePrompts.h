@@ -3,6 +3,7 @@
 
 #include "platform/Prompts.h"
 
+#include <QList>
 #include <QStringList>
 #include <deque>
 #include <optional>
@@ -29,6 +30,22 @@ public:
         return t;
     }
 
+    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon, int defaultButton) override
+    {
+        boxes.append({buttons, icon, defaultButton});
+        const PromptAnswer fallback = buttons == PromptButtons::Ok ? PromptAnswer::Ok
+                                    : buttons == PromptButtons::OkCancel ? PromptAnswer::Cancel
+                                                                         : PromptAnswer::No;
+        return next(text, fallback);
+    }
+
+    struct Box {
+        PromptButtons buttons;
+        PromptIcon icon;
+        int defaultButton;
+        bool operator==(const Box&) const = default;
+    };
+    QList<Box> boxes; // the kind of each box shown through ask()
     QStringList shown;
     int beeps = 0;
     std::deque<PromptAnswer> answers;

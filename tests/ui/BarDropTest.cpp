@@ -6,6 +6,7 @@
 #include "bar/ProgramStrip.h"
 #include "dialogs/TCopMovDlg.h"
 #include "settings/ShortcutList.h"
+#include "widgets/TDropFileTarget.h"
 #include "widgets/TPlumBut.h"
 
 #include <QLabel>
@@ -67,6 +68,32 @@ TEST_F(BarDrop, GapsBetweenPanelsAndWebAddressesAreRefused)
     EXPECT_EQ(ReadShortcutNames(program).size(), 0);
 }
 
+TEST_F(BarDrop, TheTargetButtonIsDrawnRaisedWhileTheDragIsOverIt)
+{
+    Start();
+    const QList<TPlumBut*> drives = DriveButtonsShown();
+    ASSERT_EQ(drives.size(), 2);
+    QMimeData mime;
+    mime.setUrls(Urls({MakeFile("a.txt")}));
+    const auto moveTo = [&](QPoint at) {
+        QDragMoveEvent over(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar.get(), &over);
+    };
+    QDragEnterEvent enter(Centre(drives[1]), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar.get(), &enter);
+    EXPECT_TRUE(drives[1]->isHovered());
+    EXPECT_FALSE(drives[0]->isHovered() || panels->bComp->isHovered());
+    moveTo(Centre(panels->bComp));
+    EXPECT_TRUE(panels->bComp->isHovered());
+    EXPECT_FALSE(drives[1]->isHovered());
+    moveTo(panels->a3->geometry().center());
+    EXPECT_FALSE(panels->bComp->isHovered() || drives[0]->isHovered() || drives[1]->isHovered());
+    moveTo(Centre(drives[0]));
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(bar.get(), &leave);
+    EXPECT_FALSE(drives[0]->isHovered());
+}
+
 TEST_F(BarDrop, DriveAndGoOpenTheCopyDialogWithTheirDestination)
 {
     Start();
@@ -122,4 +149,18 @@ TEST_F(BarDrop, ADragShowsAnAutoHiddenBarUntilItLeaves)
     QDragLeaveEvent leave;
     QApplication::sendEvent(bar.get(), &leave);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->AutoHideShown; }, 3000));
+}
+
+TEST(TDropFileTarget, TakesLocalFilesOnlyAndNamesIntact)
+{
+    test::App();
+    QMimeData mime;
+    QList<QUrl> urls = {QUrl::fromLocalFile("/tmp/a b#c%d?.txt"), QUrl("http://example.org/x"),
+                        QUrl("file://server/share/f"), QUrl::fromEncoded("file:///tmp/caf%E9"),
+                        QUrl::fromLocalFile("/tmp/caffè"), QUrl("file://localhost/tmp/z")};
+    mime.setUrls(urls);
+    EXPECT_EQ(TDropFileTarget::LocalPaths(&mime), (QStringList{"/tmp/a b#c%d?.txt", "/tmp/caffè", "/tmp/z"}));
+    mime.setText("/tmp/plain");
+    mime.setUrls({});
+    EXPECT_TRUE(TDropFileTarget::LocalPaths(&mime).isEmpty());
 }

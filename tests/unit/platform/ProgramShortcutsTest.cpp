@@ -107,3 +107,33 @@ TEST(ProgramShortcuts, AFailedCopyTellsWhichFileAndListsNothing)
     EXPECT_FALSE(CreateShortcut(links, &prompts, source, {}, QStringLiteral("a"), dir.path() + QStringLiteral("/a.txt")));
     EXPECT_EQ(prompts.shown.last(), QStringLiteral("Error: link path extension must be .LNK"));
 }
+
+TEST(ProgramShortcuts, DroppedProgramsKeepTheirOrderAndSkipWhatIsGone)
+{
+    QTemporaryDir dir;
+    const QString program = dir.path() + QStringLiteral("/program/");
+    ShellLinkFile links;
+    test::WriteBytes(ShortcutListPath(program), "// shortcuts - Parvo - Do not change this file!\r\nprima\r\n");
+    const QString a = dir.path() + QStringLiteral("/uno.bin");
+    const QString b = dir.path() + QStringLiteral("/due.lnk");
+    test::WriteBytes(a, "#!/bin/sh\n", true);
+    ASSERT_TRUE(CreateShortcut(links, nullptr, a, {}, QStringLiteral("x"), b));
+
+    const DroppedPrograms dropped =
+        WriteDroppedPrograms(links, program, {a, dir.path() + QStringLiteral("/sparito.bin"), b,
+                                              dir.path() + QStringLiteral("/senza.lnk")});
+    EXPECT_EQ(dropped.names, (QStringList{QStringLiteral("uno"), QStringLiteral("due")}));
+    EXPECT_TRUE(dropped.errors.isEmpty());
+    ASSERT_TRUE(AppendShortcutNames(program, dropped.names));
+    EXPECT_EQ(ReadShortcutNames(program), (QStringList{QStringLiteral("prima"), QStringLiteral("uno"), QStringLiteral("due")}));
+    EXPECT_EQ(LnkField(ShortcutFilePath(program, QStringLiteral("uno")), "Local path"), a);
+    EXPECT_EQ(test::ReadBytes(ShortcutFilePath(program, QStringLiteral("due"))), test::ReadBytes(b));
+    EXPECT_FALSE(QFile::exists(ShortcutFilePath(program, QStringLiteral("sparito"))));
+
+    // A shortcut that cannot be copied is reported, and the others still go on the bar.
+    const QString unreadable = dir.path() + QStringLiteral("/chiuso.lnk");
+    QDir().mkpath(unreadable); // there, but not a file that can be read
+    const DroppedPrograms again = WriteDroppedPrograms(links, program, {unreadable, a});
+    EXPECT_EQ(again.names, QStringList{QStringLiteral("uno")});
+    EXPECT_EQ(again.errors, QStringList{QStringLiteral("Error opening a file ") + unreadable});
+}
