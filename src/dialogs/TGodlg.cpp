@@ -96,6 +96,8 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
     , completer_(new FolderNameCompleter(std::move(names), this))
 {
     setFixedSize(496, 403);
+    // The bar may be hidden in the notification area: closing this must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     Label3 = Label(this, {40, 8, 425, 16}, true);
     Image3 = new QLabel(this);
@@ -110,7 +112,7 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
     webcombo = CompletingCombo(this, {kInputLeft, 118, kInputWidth, 22});
     go1 = new TPlumBut(this);
     go1->setGeometry(kGoLeft, 118, 22, 22);
-    Label8 = Label(this, {kInputLeft, 142, 400, 16});
+    Label8 = Label(this, {40, 142, 448, 16});
     Label7 = Label(this, {40, 164, 130, 18}, true);
     go3 = new TLinkLabel(this);
     go3->setGeometry(170, 164, 318, 18);
@@ -126,7 +128,7 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
     searchedit = CompletingCombo(this, {kInputLeft, 216, kInputWidth, 22});
     go4 = new TPlumBut(this);
     go4->setGeometry(kGoLeft, 216, 22, 22);
-    Label10 = Label(this, {kInputLeft, 240, 400, 16});
+    Label10 = Label(this, {40, 240, 448, 16});
     Bevel3 = Bevel(this, {8, 262, 480, 2});
 
     Label2 = Label(this, {40, 270, 420, 16});
@@ -135,7 +137,7 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
     LocalEdit->setGeometry(kInputLeft, 290, kInputWidth, 22);
     go2 = new TPlumBut(this);
     go2->setGeometry(kGoLeft, 290, 22, 22);
-    Label9 = Label(this, {kInputLeft, 314, 400, 16});
+    Label9 = Label(this, {40, 314, 448, 16});
     Bevel4 = Bevel(this, {8, 336, 480, 2});
     Bevel5 = Bevel(this, {34, 98, 2, 232});
 
@@ -149,7 +151,7 @@ TGodlg::TGodlg(const ImageStrip& goImg, QString& menuKey, LocalNames names, QWid
 
     for (QLabel* note : {Label8, Label9, Label10}) {
         QFont f = note->font();
-        f.setPointSizeF(f.pointSizeF() * 0.85);
+        f.setPointSizeF(f.pointSizeF() * 0.8);
         note->setFont(f);
         note->setForegroundRole(QPalette::PlaceholderText);
     }
