@@ -1,5 +1,6 @@
 // Folder-menu benchmark: the time from the request to open one folder sub-menu until it
-// is on screen (the folder read, sorted, its items built, the level shown and painted),
+// is on screen and filled (the folder read off the interface thread and sorted, its items
+// built, the level shown and painted),
 // as a ratio to a floor measured in the same run: a bare read of the same folder's names
 // plus the same locale-aware sort. Folders of 1,000, 10,000 and 100,000 files and one of
 // 2,000 sub-folders. Offscreen.
@@ -8,6 +9,7 @@
 
 #include "menus/FolderMenu.h"
 #include "menus/FolderReader.h"
+#include "menus/MenuReads.h"
 #include "widgets/TBcBarPopupMenu.h"
 
 #include <QApplication>
@@ -76,7 +78,14 @@ qint64 OpenSubMenu(const QString& path, QWidget& owner)
         folder.AutoLineReduction = true;
         root.children.push_back(std::move(folder));
     };
-    popup.OnExpand = [&](MenuItem& item) { ExpandFolderItem(state, popup.Items(), &item); };
+    // As the bar reads: off the interface thread, the level held until the read ends.
+    MenuReads reads({[&]() -> MenuItem& { return popup.Items(); }, [&] { popup.BeginUpdate(); },
+                     [&] { popup.EndUpdate(); }, [&](int ms) { popup.HoldOpening(ms); },
+                     [&] { popup.ReleaseOpening(); }});
+    popup.OnExpand = [&](MenuItem& item) {
+        if (const auto read = ExpandFolderItem(state, popup.Items(), &item))
+            ReadFolderLater(reads, item, *read);
+    };
     popup.popup(QPoint(10, 10));
     QCoreApplication::processEvents();
     QWidget* rootLevel = popup.openLevels().value(0);
@@ -89,8 +98,9 @@ qint64 OpenSubMenu(const QString& path, QWidget& owner)
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QCoreApplication::sendEvent(rootLevel, &down); // the one item becomes current
     QCoreApplication::sendEvent(rootLevel, &right);
-    while (popup.openLevels().size() < 2 && t.elapsed() < 60000)
-        QCoreApplication::processEvents();
+    // Open and filled: a big folder may show its waiting item first.
+    while ((popup.openLevels().size() < 2 || reads.running() > 0) && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); // leaves the core to the read
     QWidget* level = popup.openLevels().value(1);
     if (!level)
         return -1;
@@ -155,5 +165,6 @@ int main(int argc, char* argv[])
             ratio100k = ratio;
     }
     std::printf("goal: ratio <= 3 at 10,000 entries (%.2f) and about the same at 100,000 (%.2f)\n", ratio10k, ratio100k);
+    std::printf("ratio folder_menu_10000 %.2f\nratio folder_menu_100000 %.2f\n", ratio10k, ratio100k);
     return 0;
 }

@@ -19,9 +19,10 @@ int ShellRun(Shell& shell, const QString& file, const QString& parameters = {}, 
 // Opens a web address in the default browser program. The address reaches the browser as
 // one argument after "--", and an address beginning with "-" is never handed over at all:
 // either would let a favourite or a list slip the browser an option of its choosing.
-// Without a browser program an address with a scheme ("http:", "mailto:" …) goes to the
-// desktop's opener of addresses; anything else opens nothing, and is never run as a
-// program. 0 when something was asked to open it, -1 when not.
+// Without a browser program, or when the shell refuses to start it, an address with a
+// scheme ("http:", "mailto:" …) goes to the desktop's opener of addresses; anything else
+// opens nothing, and is never run as a program. 0 when something was asked to open it,
+// -1 when not.
 int OpenInBrowser(Shell& shell, const QString& browserCommand, const QString& address);
 
 // Whether `address` begins with a scheme ("http:", "ftp:" …; "C:" is a drive, no scheme).

@@ -105,14 +105,22 @@ void MenuReads::read(MenuItem& menu, const QString& key, Work work)
     const auto path = PathTo(popup_.root(), &menu);
     if (!path)
         return;
-    if (!AwaitsRead(menu))
-        changeItems([&menu] { menu.children.push_back(ReadingItem()); });
+    Running& running = waiting_[key];
+    const bool underWay = !running.waiters.empty();
+    if (!underWay)
+        running.since.start();
+    if (!AwaitsRead(menu)) {
+        changeItems([&] {
+            menu.children.push_back(ReadingItem());
+            // Joining a read that has been slow already.
+            if (running.since.elapsed() >= slowMs_)
+                menu.children.back().Caption = Str(kNotAnsweringStr);
+        });
+    }
     if (popup_.holdOpening)
         popup_.holdOpening(holdMs_);
-
-    auto& waiters = waiting_[key];
-    waiters.push_back({*path, generation_});
-    if (waiters.size() > 1)
+    running.waiters.push_back({*path, generation_});
+    if (underWay)
         return; // the read under way serves this menu too
 
     QTimer::singleShot(slowMs_, this, [this, key] { slow(key); });
@@ -125,7 +133,7 @@ void MenuReads::slow(const QString& key)
     if (it == waiting_.cend())
         return;
     changeItems([&] {
-        for (const Waiter& w : *it) {
+        for (const Waiter& w : it->waiters) {
             MenuItem* menu = find(w);
             if (menu && AwaitsRead(*menu))
                 menu->children.back().Caption = Str(kNotAnsweringStr);
@@ -135,7 +143,7 @@ void MenuReads::slow(const QString& key)
 
 void MenuReads::finished(const QString& key, const Fill& fill)
 {
-    const std::vector<Waiter> waiters = waiting_.take(key);
+    const std::vector<Waiter> waiters = waiting_.take(key).waiters;
     changeItems([&] {
         for (const Waiter& w : waiters) {
             MenuItem* menu = find(w);

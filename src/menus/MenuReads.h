@@ -12,6 +12,7 @@
 
 #include "menus/MenuItem.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -57,6 +58,10 @@ private:
         std::vector<int> path; // from the root to the menu, by child index
         quint64 generation;
     };
+    struct Running {
+        std::vector<Waiter> waiters;
+        QElapsedTimer since;
+    };
 
     MenuItem* find(const Waiter& w);
     void finished(const QString& key, const Fill& fill);
@@ -67,7 +72,7 @@ private:
     int holdMs_;
     int slowMs_;
     quint64 generation_ = 0;
-    QHash<QString, std::vector<Waiter>> waiting_;
+    QHash<QString, Running> waiting_;
 };
 
 // The disabled item a menu shows while its read runs, and whether a menu shows it.

@@ -12,8 +12,10 @@ public:
 
     // Starts `path` with `parameters` (one command line; double quotes group words) in
     // `workingDir` (empty: the bar's own). `path` may be a program, a shortcut, a desktop
-    // entry, a document, a folder or an address such as "http://…" or "mailto:…".
-    // 0 when it was started, -1 when it could not be.
+    // entry, a document, a folder or an address such as "http://…" or "mailto:…". The
+    // target may lie on a disk that does not answer, so an implementation may look at it
+    // later, off the calling thread: 0 when the start was taken on, -1 when it was
+    // refused; a start that fails later shows nothing.
     virtual int execute(const QString& path, const QString& parameters, const QString& workingDir) = 0;
 
     // Shows `folder` in the desktop's file manager, with its folder tree where the file

@@ -4,6 +4,7 @@
 #include "widgets/PopupRows.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMimeDatabase>
@@ -257,7 +258,8 @@ bool TBcBarPopupMenu::showSubmenu(int levelIndex, const std::vector<int>& path, 
     // The fill may have changed the tree (and closed levels through EndUpdate).
     MenuItem* item = itemAt(path);
     PopupLevel* parent = levelIndex < int(levels_.size()) ? levels_[levelIndex] : nullptr;
-    if (!item || item->children.empty() || !parent || parent->path().size() + 1 != path.size())
+    if (!item || item->children.empty() || !parent || parent->path().size() + 1 != path.size()
+        || !std::equal(parent->path().begin(), parent->path().end(), path.begin()))
         return false;
 
     auto* level = new PopupLevel(this, path, false, owner_);

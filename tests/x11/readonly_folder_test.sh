@@ -1,6 +1,6 @@
 #!/bin/sh
 # A program folder the user cannot write to (a system-wide install): the bar still
-# starts, and its settings are stored in the user's own folder.
+# starts, and its settings and lists are stored in the user's own folders.
 # usage: readonly_folder_test.sh PROGRAM_DIR
 set -u
 SCREENSHOT_DIR=/tmp
@@ -17,6 +17,9 @@ bar=$(wait_for_window Parvo) || fail "the bar did not start from a read-only fol
 kill -0 "$BAR_PID" || fail "the bar ended"
 [ -e "$PROG/data" ] && fail "a data folder appeared in the read-only program folder"
 grep -qF '"FirstLoad"=dword:00000000' "$XDG_CONFIG_HOME/parvo/registry.reg" || fail "settings were not stored"
+# The lists go to the user's data folder instead.
+[ -f "$XDG_DATA_HOME/parvo/data/shortcut.mke" ] || fail "no shortcut list in the user's data folder"
+[ -f "$XDG_DATA_HOME/parvo/data/efolder.mke" ] || fail "no favourite-folder list in the user's data folder"
 kill -TERM "$BAR_PID"
 wait "$BAR_PID"; code=$?; BAR_PID=
 [ "$code" = 0 ] || fail "the bar ended with $code"

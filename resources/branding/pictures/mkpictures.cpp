@@ -103,6 +103,24 @@ int writeBitmaps(const QString& bitmapDir)
     return failures == 0 ? 0 : 1;
 }
 
+// The tray icon at each of its sizes as the desktop's icon theme keeps an application's
+// icon: ICON_DIR/<n>x<n>/apps/parvo.png.
+int writeIcons(const QString& iconDir)
+{
+    const QList<QImage> icons = makeTrayIcons();
+    int failures = 0;
+    for (qsizetype i = 0; i < icons.size(); ++i) {
+        const int size = TrayIconSizes[i];
+        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(iconDir).arg(size);
+        const QString path = folder + QStringLiteral("/parvo.png");
+        if (!QDir().mkpath(folder) || !icons[i].save(path, "PNG")) {
+            std::fprintf(stderr, "mkpictures: cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -114,8 +132,11 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--bitmaps"))
         return writeBitmaps(args[2]);
+    if (args.size() == 3 && args[1] == QLatin1String("--icons"))
+        return writeIcons(args[2]);
     if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: mkpictures PROGRAM_DIR [BRANDING_TXT]\n       mkpictures --bitmaps BITMAP_DIR\n");
+        std::fprintf(stderr, "usage: mkpictures PROGRAM_DIR [BRANDING_TXT]\n       mkpictures --bitmaps BITMAP_DIR\n"
+                             "       mkpictures --icons ICON_DIR\n");
         return 2;
     }
     try {
