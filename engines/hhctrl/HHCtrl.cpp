@@ -33,11 +33,12 @@ extern "C" __attribute__((visibility("default"))) HelpWindow HtmlHelpA(HelpWindo
             return 0;
         if (!viewer)
             viewer = new parvo::chm::HelpViewer;
-        viewer->showTopic(QString::fromUtf8(file));
+        // Shown first, so that the page is laid out once, at the window's own size.
         if (viewer->isMinimized())
             viewer->showNormal();
         else
             viewer->show();
+        viewer->showTopic(QString::fromUtf8(file));
         viewer->raise();
         viewer->activateWindow();
         return HelpWindow(viewer->winId());

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace parvo::chm {
@@ -81,35 +82,24 @@ HelpViewer::HelpViewer()
 
     QToolBar* bar = addToolBar(QStringLiteral("Navigazione"));
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Indietro"));
-    forward_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Avanti"));
-    home_ = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Inizio"));
+    // Words with arrows rather than the icon theme's pictures: looking those up costs more
+    // than the rest of the window.
+    back_ = bar->addAction(QStringLiteral("\u25C0 Indietro"));
+    forward_ = bar->addAction(QStringLiteral("Avanti \u25B6"));
+    home_ = bar->addAction(QStringLiteral("Inizio"));
     back_->setShortcut(QKeySequence::Back);
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);
     forward_->setEnabled(false);
 
-    auto* split = new QSplitter(this);
-    tabs_ = new QTabWidget(split);
-    contents_ = new QTreeWidget;
-    contents_->setHeaderHidden(true);
-    tabs_->addTab(contents_, QStringLiteral("Sommario"));
-    auto* indexPage = new QWidget;
-    auto* indexLayout = new QVBoxLayout(indexPage);
-    indexLayout->setContentsMargins(4, 4, 4, 4);
-    indexFilter_ = new QLineEdit;
-    indexFilter_->setPlaceholderText(QStringLiteral("Parola da cercare"));
-    index_ = new QListWidget;
-    indexLayout->addWidget(indexFilter_);
-    indexLayout->addWidget(index_);
-    tabs_->addTab(indexPage, QStringLiteral("Indice"));
-    browser_ = new HelpBrowser(split);
-    split->addWidget(tabs_);
-    split->addWidget(browser_);
-    split->setStretchFactor(1, 1);
-    split->setSizes({230, 650});
-    setCentralWidget(split);
+    split_ = new QSplitter(this);
+    // The lists' place is kept by an empty pane until they are built, right after the
+    // first page is on screen: the page is what the user asked for.
+    new QWidget(split_);
+    browser_ = new HelpBrowser(split_);
+    split_->setStretchFactor(1, 1);
+    split_->setSizes({230, 650});
+    setCentralWidget(split_);
     resize(900, 620);
 
     connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
@@ -122,6 +112,34 @@ HelpViewer::HelpViewer()
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewer::follow);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::sourceChanged);
+    browser_->viewport()->installEventFilter(this);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::buildLists()
+{
+    if (tabs_)
+        return;
+    tabs_ = new QTabWidget;
+    contents_ = new QTreeWidget;
+    contents_->setHeaderHidden(true);
+    tabs_->addTab(contents_, QStringLiteral("Sommario"));
+    auto* indexPage = new QWidget;
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    indexLayout->setContentsMargins(4, 4, 4, 4);
+    indexFilter_ = new QLineEdit;
+    indexFilter_->setPlaceholderText(QStringLiteral("Parola da cercare"));
+    index_ = new QListWidget;
+    indexLayout->addWidget(indexFilter_);
+    indexLayout->addWidget(index_);
+    tabs_->addTab(indexPage, QStringLiteral("Indice"));
+    const QList<int> sizes = split_->sizes();
+    delete split_->replaceWidget(0, tabs_);
+    split_->setSizes(sizes);
+
     connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         const QString page = item->data(0, kPageRole).toString();
         if (!page.isEmpty())
@@ -139,12 +157,7 @@ HelpViewer::HelpViewer()
     connect(index_, &QListWidget::itemActivated, this, openIndexItem);
     connect(index_, &QListWidget::itemClicked, this, openIndexItem);
     connect(indexFilter_, &QLineEdit::returnPressed, this, [this, openIndexItem] { openIndexItem(index_->currentItem()); });
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
-
-HelpViewer::~HelpViewer() = default;
 
 QUrl HelpViewer::PageUrl(const QString& page, const QString& fragment)
 {
@@ -180,8 +193,10 @@ void HelpViewer::openFile(const QString& path)
     openedPath_ = path;
     browser_->setFile(file_);
     browser_->clearHistory();
-    contents_->clear();
-    index_->clear();
+    if (contents_) {
+        contents_->clear();
+        index_->clear();
+    }
     itemOfPage_.clear();
     indexFilled_ = false;
     if (!file_) {
@@ -190,9 +205,30 @@ void HelpViewer::openFile(const QString& path)
         return;
     }
     setWindowTitle(file_->title().isEmpty() ? QStringLiteral("Guida") : file_->title());
+    // The page comes first; the lists beside it follow once it has been painted.
+    listsPending_ = true;
+    browser_->viewport()->update();
+}
+
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == browser_->viewport() && event->type() == QEvent::Paint && listsPending_) {
+        listsPending_ = false;
+        QTimer::singleShot(0, this, [this] {
+            if (file_)
+                fillLists();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void HelpViewer::fillLists()
+{
+    buildLists();
     if (const auto toc = file_->read(file_->contentsFile()))
         fillContents(ParseSiteMap(*toc), nullptr);
     contents_->expandToDepth(0);
+    sourceChanged(browser_->source());
     if (tabs_->currentIndex() == 1)
         fillIndex();
 }
@@ -217,7 +253,7 @@ void HelpViewer::fillContents(const QList<SiteMapItem>& items, QTreeWidgetItem* 
 
 void HelpViewer::fillIndex()
 {
-    if (indexFilled_ || !file_)
+    if (indexFilled_ || !file_ || !index_)
         return;
     indexFilled_ = true;
     const auto words = file_->read(file_->indexFile());
@@ -271,7 +307,7 @@ void HelpViewer::follow(const QUrl& link)
 void HelpViewer::sourceChanged(const QUrl& url)
 {
     QTreeWidgetItem* item = itemOfPage_.value(url.path());
-    if (!item)
+    if (!item || !contents_)
         return;
     const QSignalBlocker quiet(contents_);
     contents_->setCurrentItem(item);

@@ -15,6 +15,7 @@
 class QAction;
 class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -47,6 +48,7 @@ public:
     void showTopic(const QString& address);
 
     HelpBrowser* browser() const { return browser_; }
+    // The lists beside the page: built, and filled, right after the first page is shown.
     QTreeWidget* contents() const { return contents_; }
     QListWidget* index() const { return index_; }
     QLineEdit* indexFilter() const { return indexFilter_; }
@@ -57,8 +59,11 @@ public:
     static QUrl PageUrl(const QString& page, const QString& fragment = {});
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void openFile(const QString& path);
     void showError(const QString& what, const QString& why);
+    void buildLists();
+    void fillLists();
     void fillContents(const QList<SiteMapItem>& items, QTreeWidgetItem* parent);
     void fillIndex();
     void follow(const QUrl& url);
@@ -67,14 +72,17 @@ private:
 
     std::shared_ptr<ChmFile> file_;
     QString openedPath_;
+    QSplitter* split_;
     HelpBrowser* browser_;
-    QTabWidget* tabs_;
-    QTreeWidget* contents_;
-    QLineEdit* indexFilter_;
-    QListWidget* index_;
+    // Built with the lists, once the first page is on screen.
+    QTabWidget* tabs_ = nullptr;
+    QTreeWidget* contents_ = nullptr;
+    QLineEdit* indexFilter_ = nullptr;
+    QListWidget* index_ = nullptr;
     QAction *back_, *forward_, *home_;
     QHash<QString, QTreeWidgetItem*> itemOfPage_;
     bool indexFilled_ = false;
+    bool listsPending_ = false; // filled after the next paint of the page
 };
 
 } // namespace parvo::chm

@@ -82,7 +82,11 @@ TEST(HelpViewerLibrary, ShowsTopicsInOneReusedWindow)
     ASSERT_TRUE(browser);
     EXPECT_EQ(browser->source().path(), "/html_source/private_label.html");
     EXPECT_TRUE(Shown(browser).contains("privata-con marchio"));
-    EXPECT_GT(viewer->findChild<QTreeWidget*>()->topLevelItemCount(), 5);
+    // The contents follow once the page is on screen.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const auto* tree = viewer->findChild<QTreeWidget*>();
+        return tree && tree->topLevelItemCount() > 5;
+    }));
 
     // The next request reuses the window; back returns to the first page.
     const QByteArray second = (kShipped + "::/html_source/buttons_default.html").toUtf8();
@@ -138,8 +142,9 @@ TEST(HelpViewer, LinksContentsIndexAndHistory)
     EXPECT_TRUE(Shown(b).contains("Pagina uno"));
     EXPECT_TRUE(viewer.forwardAction()->isEnabled());
 
-    // The contents tree follows the file's list and opens its pages.
-    ASSERT_EQ(viewer.contents()->topLevelItemCount(), 1);
+    // The contents tree follows the file's list, once the page is on screen, and opens its
+    // pages.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.contents() && viewer.contents()->topLevelItemCount() == 1; }));
     QTreeWidgetItem* due = viewer.contents()->topLevelItem(0)->child(0);
     ASSERT_TRUE(due);
     EXPECT_EQ(due->text(0), "Due");
