@@ -495,7 +495,9 @@ QByteArray RegistryFile::serialize() const
 {
     QByteArray out = kHeader.toString().toUtf8() + "\n\n";
     for (const Key& k : keys_) {
-        out += '[' + k.path.toUtf8() + "]\n";
+        // A key whose name begins with "-" is written after a backslash: "[-…]" would read
+        // back as a request to delete a key.
+        out += (k.path.startsWith(u'-') ? QByteArray("[\\") : QByteArray("[")) + k.path.toUtf8() + "]\n";
         for (const Value& v : k.values) {
             const qsizetype lineStart = out.size();
             out += v.name.isEmpty() ? QByteArray("@") : quoted(v.name).toUtf8();
