@@ -298,7 +298,7 @@ bool TForm1::SetAutoHide(bool on)
 {
     Settings.AutoHide = on;
     ReapplyEdge(); // refused when another bar hides at this edge
-    return Settings.AutoHide;
+    return Settings.AutoHide == on;
 }
 
 void TForm1::SetTrayIconVisible(bool visible)
@@ -309,10 +309,11 @@ void TForm1::SetTrayIconVisible(bool visible)
 
 void TForm1::SetButtonVisible(FixedButton button, bool visible)
 {
-    for (const OptionalButton& b : OptionalButtons()) {
+    for (const OptionalBarButton& b : OptionalBarButtons()) {
         if (b.button == button)
             Settings.*b.shown = visible;
     }
+    Relayout();
 }
 
 void TForm1::SetDriveFont(int pointSize, bool bold)

@@ -18,11 +18,11 @@ public:
     // Each of these sets its value and applies it to the bar at once.
     virtual void SetAlwaysOnTop(bool on) = 0;
     // Switching on fails while another auto-hide bar holds the edge: the user has been
-    // told, and auto-hide stays off. The state auto-hide is in afterwards.
+    // told, and auto-hide stays off. False when it failed.
     virtual bool SetAutoHide(bool on) = 0;
     virtual void SetTrayIconVisible(bool visible) = 0;
     // One of the six optional buttons (favourites, web links, e-mail, Windows folders,
-    // Pvfolders, search); the bar is laid out again by Relayout.
+    // Pvfolders, search), and the bar laid out again.
     virtual void SetButtonVisible(FixedButton button, bool visible) = 0;
     // The drive-letter font of the drive buttons; no new layout.
     virtual void SetDriveFont(int pointSize, bool bold) = 0;

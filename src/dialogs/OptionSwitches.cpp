@@ -7,9 +7,9 @@
 
 namespace parvo {
 
-const std::array<OptionalButton, OptionalButtonCount>& OptionalButtons()
+const std::array<OptionalBarButton, OptionalButtonCount>& OptionalBarButtons()
 {
-    static const std::array<OptionalButton, OptionalButtonCount> buttons = {{
+    static const std::array<OptionalBarButton, OptionalButtonCount> buttons = {{
         {FixedButton::bFavs, 14, Option::Button_favs, &BarSettings::Button_favs},
         {FixedButton::bSlinks, 5, Option::Button_slinks, &BarSettings::Button_slinks},
         {FixedButton::bMail, 24, Option::Button_email, &BarSettings::Button_email},
@@ -41,7 +41,7 @@ const OptionControls& OptionSwitches::Fill()
     c_.ClickLayout = InRange(s.ClickLayout, 4, 6);
     c_.Explorer = InRange(s.Explorer, 1, 2);
     for (int i = 0; i < OptionalButtonCount; ++i)
-        c_.Buttons[size_t(i)] = s.*OptionalButtons()[size_t(i)].shown;
+        c_.Buttons[size_t(i)] = s.*OptionalBarButtons()[size_t(i)].shown;
     c_.Subfolders = s.Drives_subfolders;
     c_.Files = s.Drives_files;
     c_.Hidden = s.Drives_hidden;
@@ -81,7 +81,8 @@ void OptionSwitches::HideClick(bool ticked)
         return;
     // A refused auto-hide unticks the box and is stored as off, or every start would
     // be refused again.
-    c_.Hide = bar_.SetAutoHide(ticked);
+    bar_.SetAutoHide(ticked);
+    c_.Hide = bar_.LiveSettings().AutoHide;
     Write(Option::Hide, c_.Hide);
 }
 
@@ -209,10 +210,9 @@ void OptionSwitches::ButtonClick(int index, bool ticked)
 {
     if (IsLoading() || index < 0 || index >= OptionalButtonCount)
         return;
-    const OptionalButton& b = OptionalButtons()[size_t(index)];
+    const OptionalBarButton& b = OptionalBarButtons()[size_t(index)];
     c_.Buttons[size_t(index)] = ticked;
     bar_.SetButtonVisible(b.button, ticked);
-    bar_.Relayout();
     Write(b.setting, ticked);
 }
 

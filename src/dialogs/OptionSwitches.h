@@ -17,14 +17,14 @@ class Registry;
 
 // The optional bar buttons of the bar-buttons page, in its order: the button, the cell of
 // the bar's picture strip its sample carries, and the setting that keeps it.
-struct OptionalButton {
+struct OptionalBarButton {
     FixedButton button;
     int pictureCell;
     Option setting;
     bool BarSettings::*shown; // the live value
 };
 inline constexpr int OptionalButtonCount = 6;
-const std::array<OptionalButton, OptionalButtonCount>& OptionalButtons();
+const std::array<OptionalBarButton, OptionalButtonCount>& OptionalBarButtons();
 
 // What the controls of the four pages show.
 struct OptionControls {

@@ -285,7 +285,7 @@ QWidget* TOptionsDlg::BuildButtonsPage()
     auto* page = new QWidget;
     SectionTitle(page, 257, {0, 0, PageWidth, 18});
     for (int i = 0; i < OptionalButtonCount; ++i) {
-        const OptionalButton& b = OptionalButtons()[size_t(i)];
+        const OptionalBarButton& b = OptionalBarButtons()[size_t(i)];
         const int y = 26 + i * 30;
         auto* sample = new TPlumBut(page);
         sample->setGeometry(16, y, 30, 26);

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QAbstractButton;

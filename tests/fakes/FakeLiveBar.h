@@ -20,7 +20,7 @@ public:
     {
         settings.AutoHide = on && !edgeTaken;
         calls << QStringLiteral("hide %1").arg(on);
-        return settings.AutoHide;
+        return settings.AutoHide == on;
     }
     void SetTrayIconVisible(bool visible) override
     {
@@ -29,11 +29,11 @@ public:
     }
     void SetButtonVisible(FixedButton button, bool visible) override
     {
-        for (const OptionalButton& b : OptionalButtons()) {
+        for (const OptionalBarButton& b : OptionalBarButtons()) {
             if (b.button == button)
                 settings.*b.shown = visible;
         }
-        calls << QStringLiteral("button %1 %2").arg(int(button)).arg(visible);
+        calls << QStringLiteral("button %1 %2").arg(int(button)).arg(visible) << QStringLiteral("relayout");
     }
     void SetDriveFont(int pointSize, bool bold) override
     {

@@ -291,14 +291,14 @@ TEST_F(Options, BarButtonBoxesAndTheirSampleButtons)
     const char* settings[] = {"Button_favs", "Button_slinks", "Button_email",
                               "Button_winfolders", "Button_efolders", "Button_search"};
     for (int i = 0; i < OptionalButtonCount; ++i) {
-        const OptionalButton& b = OptionalButtons()[size_t(i)];
+        const OptionalBarButton& b = OptionalBarButtons()[size_t(i)];
         QCheckBox* box = dialog->Check(b.setting);
         EXPECT_EQ(box->text(), Str(HintStringId(b.button)));
         bar.calls.clear();
         box->click();
         EXPECT_FALSE(bar.settings.*b.shown) << settings[i];
         EXPECT_EQ(stored(settings[i]), 0u) << settings[i];
-        EXPECT_EQ(bar.calls.value(1), "relayout");
+        EXPECT_EQ(bar.calls.value(0), QStringLiteral("button %1 0").arg(int(b.button)));
     }
 
     // The first five samples drop the bar's sample menu; the search sample only clicks.

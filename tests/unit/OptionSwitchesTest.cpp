@@ -1,7 +1,6 @@
 #include "FakeLiveBar.h"
 #include "FakePrompts.h"
 #include "FakeRegistry.h"
-#include "app/StringTable.h"
 #include "dialogs/OptionSwitches.h"
 #include "dialogs/OptionsPages.h"
 #include "settings/RegistryKeys.h"
@@ -72,59 +71,6 @@ TEST_F(Switches, FillingShowsTheBarAndTheStoreAndWritesNothing)
     EXPECT_TRUE(bar.calls.isEmpty()) << bar.calls.join(", ").toStdString();
     EXPECT_TRUE(reg.has(RunKey, "Tessaline Parvo"));
     EXPECT_EQ(sw.Controls(), c);
-}
-
-TEST_F(Switches, MainOptionsTakeEffectAndAreStoredAtTheClick)
-{
-    sw.Fill();
-    sw.StayClick(true);
-    EXPECT_TRUE(bar.settings.AlwaysOnTop);
-    EXPECT_EQ(stored("Stay"), 1u);
-    sw.TrayClick(false);
-    EXPECT_FALSE(bar.settings.TrayIconVisible);
-    EXPECT_EQ(stored("Tray"), 0u);
-    sw.HideClick(true);
-    EXPECT_TRUE(sw.Controls().Hide);
-    EXPECT_EQ(stored("Hide"), 1u);
-    EXPECT_EQ(bar.calls, (QStringList{"top 1", "tray 0", "hide 1"}));
-
-    sw.AutostartClick(true);
-    EXPECT_EQ(reg.text(RunKey, "Tessaline Parvo"), "/opt/parvo/parvo");
-    EXPECT_TRUE(sw.Controls().Autostart);
-    sw.AutostartClick(false);
-    EXPECT_FALSE(reg.has(RunKey, "Tessaline Parvo"));
-    EXPECT_TRUE(prompts.shown.isEmpty());
-}
-
-TEST_F(Switches, AutoHideRefusedAtATakenEdgeUnticksAndStoresOff)
-{
-    sw.Fill();
-    reg.set(Opts, "Hide", RegValue::fromDword(1));
-    bar.edgeTaken = true;
-    sw.HideClick(true);
-    EXPECT_FALSE(sw.Controls().Hide);
-    EXPECT_FALSE(bar.settings.AutoHide);
-    EXPECT_EQ(stored("Hide"), 0u) << "a refused auto-hide must not be refused again at every start";
-}
-
-TEST_F(Switches, StoreThatCannotBeWrittenIsReportedOnceAndTheBarStillChanges)
-{
-    sw.Fill();
-    reg.readOnlyKeys << Opts.toLower() << RunKey.toLower();
-    sw.StayClick(true);
-    sw.LayoutClick(3);
-    sw.ButtonClick(5, false);
-    EXPECT_TRUE(bar.settings.AlwaysOnTop);
-    EXPECT_EQ(bar.settings.Layout, 3);
-    EXPECT_FALSE(bar.settings.Button_search);
-    ASSERT_EQ(prompts.shown.size(), 1) << prompts.shown.join(" / ").toStdString();
-    EXPECT_EQ(prompts.shown[0], Str(100) + ' ' + Str(280));
-
-    // Autostart says so at each try, and the box shows the entry as it is.
-    sw.AutostartClick(true);
-    EXPECT_FALSE(sw.Controls().Autostart);
-    ASSERT_EQ(prompts.shown.size(), 2);
-    EXPECT_EQ(prompts.shown[1], Str(100) + ' ' + Str(281));
 }
 
 TEST_F(Switches, DriveFacesAndOpenerSetTheBarAndLayOutOnlyForFaces)
@@ -201,23 +147,6 @@ TEST_F(Switches, SubfoldersOffClearsTheThreeFlagsButKeepsTheTicksBelow)
     EXPECT_TRUE(bar.settings.Drives_fullimages);
     EXPECT_EQ(stored("Drives_hidden"), 0u);
     EXPECT_EQ(stored("Drives_fullimages"), 1u);
-}
-
-TEST_F(Switches, EachBarButtonBoxShowsItsButtonAndStoresItsOwnSetting)
-{
-    sw.Fill();
-    const char* settings[] = {"Button_favs", "Button_slinks", "Button_email",
-                              "Button_winfolders", "Button_efolders", "Button_search"};
-    for (int i = 0; i < OptionalButtonCount; ++i) {
-        bar.calls.clear();
-        sw.ButtonClick(i, false);
-        EXPECT_EQ(stored(settings[i]), 0u) << settings[i];
-        EXPECT_FALSE(bar.settings.*OptionalButtons()[size_t(i)].shown) << settings[i];
-        EXPECT_EQ(bar.calls.value(1), "relayout");
-        for (int j = i + 1; j < OptionalButtonCount; ++j)
-            EXPECT_EQ(stored(settings[j]), 1u) << settings[j] << " changed with " << settings[i];
-    }
-    EXPECT_EQ(stored("Button_internet"), 1u);
 }
 
 TEST(OptionsOpening, TheOpeningMenuChoosesThePageAndTheAdd)

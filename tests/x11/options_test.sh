@@ -2,6 +2,7 @@
 # The options dialog on the real program: opened from the bar's main menu, its
 # auto-hide box lets the bar's strip go and slides the bar away at once, and unticking
 # it takes the strip back; both clicks are in the settings file before the dialog closes.
+# A web link dragged to another row is stored in its new place.
 # usage: options_test.sh PROGRAM_DIR SCREENSHOT_DIR
 set -u
 SCREENSHOT_DIR=$2
@@ -11,6 +12,8 @@ x11_start "$1"
 REG="$XDG_CONFIG_HOME/parvo/registry.reg"
 mkdir -p "$XDG_CONFIG_HOME/parvo"
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:00000002\n' > "$REG"
+mkdir -p "$PROG/data"
+printf '// h\r\nr0|http://0/\r\nr1|http://1/\r\nr2|http://2/\r\nr3|http://3/\r\nr4|http://4/\r\n' > "$PROG/data/www.mke"
 
 place() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
@@ -63,6 +66,18 @@ xdotool mousemove --window "$dialog" 205 95 click 1
 expect_strut '= 0, 0, 28, 0' "the strip did not come back"
 expect_place "$bar" "0 0 1280 28" "auto-hide off"
 grep -qF '"Hide"=dword:00000000' "$REG" || fail "auto-hide off was not stored at the click"
+
+# On the web-link page a row dragged onto another takes its place, and the list file is
+# rewritten when the drag ends.
+xdotool mousemove --window "$dialog" 60 58 click 1
+sleep 0.4
+xdotool mousemove --window "$dialog" 200 86 mousedown 1
+for y in 90 96 104 112 120 125; do xdotool mousemove --window "$dialog" 200 "$y"; sleep 0.1; done
+xdotool mouseup 1
+expected="$(printf '// www - Parvo - Do not change this file!\r\nr1|http://1/\r\nr2|http://2/\r\nr3|http://3/\r\nr0|http://0/\r\nr4|http://4/\r')"
+for _ in $(seq 60); do [ "$(cat "$PROG/data/www.mke")" = "$expected" ] && break; sleep 0.05; done
+[ "$(cat "$PROG/data/www.mke")" = "$expected" ] || { screenshot options-drag; fail "the dragged row: $(cat "$PROG/data/www.mke")"; }
+screenshot options-dragged
 
 # The close button ends the dialog; the bar stays as it was left.
 xdotool windowactivate --sync "$dialog" key Escape
