@@ -129,6 +129,7 @@ int main(int argc, char* argv[])
     std::printf("start-up to mapped window: bar %.1f ms, floor %.1f ms, ratio %.2f (goal <= 1.50)\n", tb, tf, tb / tf);
     std::printf("idle resident memory after 3 s: bar %.0f KiB, floor %.0f KiB, ratio %.2f (goal <= 1.30)\n", mb, mf,
                 mb / mf);
+    std::printf("ratio startup_vs_floor %.2f\nratio idle_memory_vs_floor %.2f\n", tb / tf, mb / mf);
     xcb_ewmh_connection_wipe(&ewmh);
     xcb_disconnect(c);
     return 0;

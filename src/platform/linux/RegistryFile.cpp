@@ -254,8 +254,9 @@ void readSection(Reader& r, const QString& line)
     if (!onlySpaceFrom(line, close + 1))
         r.damaged = true;
     const QString path = line.mid(1, close - 1);
-    // "[-key]" asks an import to delete the key; a settings file has no use for it.
-    if (path.startsWith(u'-') || !r.file.createKey(path)) {
+    // "[-key]" asks an import to delete the key; a settings file has no use for it. A key
+    // that only reads "-key" once its leading separators go would be written back so.
+    if (path.startsWith(u'-') || RegistryFile::normalizedPath(path).startsWith(u'-') || !r.file.createKey(path)) {
         r.damaged = true;
         return;
     }
@@ -495,9 +496,7 @@ QByteArray RegistryFile::serialize() const
 {
     QByteArray out = kHeader.toString().toUtf8() + "\n\n";
     for (const Key& k : keys_) {
-        // A key whose name begins with "-" is written after a backslash: "[-…]" would read
-        // back as a request to delete a key.
-        out += (k.path.startsWith(u'-') ? QByteArray("[\\") : QByteArray("[")) + k.path.toUtf8() + "]\n";
+        out += '[' + k.path.toUtf8() + "]\n";
         for (const Value& v : k.values) {
             const qsizetype lineStart = out.size();
             out += v.name.isEmpty() ? QByteArray("@") : quoted(v.name).toUtf8();

@@ -47,15 +47,6 @@ TEST(RegistryFile, EveryTypeSurvivesATripThroughText)
     EXPECT_EQ(back.file.serialize(), original.serialize());
 }
 
-TEST(RegistryFile, KeyNamedWithALeadingDashIsNotWrittenAsADeletion)
-{
-    const ParsedRegistryFile first = parse("REGEDIT4\n\n[\\-Trattino]\n\"A\"=dword:00000001\n");
-    ASSERT_EQ(first.file.keys().size(), 1);
-    const ParsedRegistryFile back = RegistryFile::parse(first.file.serialize());
-    EXPECT_FALSE(back.damaged);
-    EXPECT_EQ(back.file, first.file);
-}
-
 TEST(RegistryFile, WritesTheRegeditForm)
 {
     RegistryFile f;
