@@ -29,7 +29,7 @@ start_bar
 expect_place "$bar" "0 0 1280 28" "docked top"
 
 # A right click on the program button: its own menu, not the program area's.
-find_button gnome-text-editor || fail "no program button"
+point_at_hint "$bar" gnome-text-editor || fail "no program button"
 xdotool click 3
 titled "app_$PROG/links/gnome-text-editor.lnk" || {
   screenshot buttons-program-menu
@@ -39,7 +39,7 @@ xdotool key Escape
 sleep 0.3
 
 # "Apri" from the root drive's menu opens the drive, and the bar lives on.
-find_button "Disco: /" || fail "no drive button for /"
+point_at_hint "$bar" "Disco: /" || fail "no drive button for /"
 drive_x=$button_x
 xdotool click 3
 sleep 0.5
@@ -52,7 +52,7 @@ kill -0 "$BAR_PID" 2>/dev/null || fail "the bar ended after Apri"
 
 # With the favourite folders' menu open, one click on the drive button opens the drive's
 # menu; a click on the drive button again only closes it.
-find_button PvCartelle || fail "no favourite-folder button"
+point_at_hint "$bar" PvCartelle || fail "no favourite-folder button"
 folders_x=$button_x
 xdotool click 1
 titled PvF || fail "the favourite folders' menu did not open"

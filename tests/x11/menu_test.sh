@@ -22,7 +22,7 @@ sleep 0.5
 
 # Find the button of the root drive by its hint.
 hint="$(printf 'Disco: /')"
-find_button "$hint" || fail "no drive button shows the hint \"$hint\""
+point_at_hint "$bar" "$hint" || fail "no drive button shows the hint \"$hint\""
 
 xdotool click 1
 titled / || { screenshot menu-missing; fail "the drive menu did not open"; }

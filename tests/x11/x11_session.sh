@@ -58,6 +58,32 @@ wait_for_window() {
   return 1
 }
 
+# window_geometry ID: sets WX, WY (the client's top-left on the screen), WW and WH.
+window_geometry() {
+  info=$(xwininfo -id "$1")
+  WX=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+  WY=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+  WW=$(echo "$info" | sed -n 's/.*Width: *//p')
+  WH=$(echo "$info" | sed -n 's/.*Height: *//p')
+}
+
+# point_at_hint BAR_ID HINT: moves the pointer along the middle of the bar until a
+# button shows HINT (the hint window is named after its text); fails when none does.
+# Leaves the pointer there, at `button_x` and `button_y`.
+point_at_hint() {
+  window_geometry "$1"
+  button_y=$((WY + WH / 2))
+  x=0
+  while [ "$x" -lt "$WW" ]; do
+    button_x=$((WX + x))
+    xdotool mousemove "$button_x" "$button_y"
+    sleep 0.08
+    xdotool search --onlyvisible --name "^$2( — .*)?\$" >/dev/null 2>&1 && return 0
+    x=$((x + 6))
+  done
+  return 1
+}
+
 fail() { echo "FAIL: $*" >&2; x11_stop; exit 1; }
 
 # screenshot NAME: keeps a picture of the screen beside the test results.
@@ -135,27 +161,6 @@ titled() {
   for _ in $(seq 100); do
     xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
     sleep 0.05
-  done
-  return 1
-}
-
-# find_button HINT: moves the pointer along the middle of the bar's row until a button
-# shows HINT; leaves the pointer there and sets `button_x` and `button_y`.
-find_button() {
-  info=$(xwininfo -id "$bar")
-  bx=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-  by=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-  bw=$(echo "$info" | sed -n 's/.*Width: *//p')
-  button_y=$((by + 11))
-  x=0
-  while [ "$x" -lt "$bw" ]; do
-    xdotool mousemove $((bx + x)) "$button_y"
-    sleep 0.08
-    if xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1; then
-      button_x=$((bx + x))
-      return 0
-    fi
-    x=$((x + 6))
   done
   return 1
 }
