@@ -8,6 +8,7 @@
 #include "settings/SystemLocations.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace parvo {
 
@@ -15,7 +16,7 @@ namespace {
 
 QString Comparable(const QString& path)
 {
-    QString key = path.toLower();
+    QString key = QLocale().toLower(path);
     while (key.size() > 1 && key.endsWith(QLatin1Char('/')))
         key.chop(1);
     return key;
