@@ -522,8 +522,6 @@ bool TForm1::FormCreate()
     const QString data = DataFilePath(0, services_.programFolder);
     QString title;
     ReadTitleAndAddress(data, title, WebAddress);
-    if (!title.isEmpty())
-        QApplication::setApplicationDisplayName(title);
     DisplayTitle = title.isEmpty() ? QApplication::applicationName() : title;
     setWindowTitle(DisplayTitle);
     services_.prompts.setCaption(DisplayTitle);
