@@ -197,16 +197,6 @@ TEST(AppBarGeometry, SlideInterpolatesEverySideOverTheSlideTime)
     EXPECT_EQ(SlideStep(QRect(0, 0, 100, 10), QRect(100, 0, 200, 30), 200, 400), QRect(50, 0, 150, 20));
 }
 
-TEST(AppBarGeometry, SizesSnapToWholeIncrements)
-{
-    EXPECT_EQ(SnapSize(517, 500, 0, 1), 517) << "1-pixel steps";
-    EXPECT_EQ(SnapSize(517, 500, 0, 0), 500) << "no increment: the size cannot change";
-    EXPECT_EQ(SnapSize(23, 40, 5, 10), 25);
-    EXPECT_EQ(SnapSize(19, 40, 5, 10), 15);
-    EXPECT_EQ(SnapSize(20, 40, 5, 10), 25) << "half a step rounds up";
-    EXPECT_EQ(SnapSize(2, 40, 5, 10), 5) << "never below the minimum";
-}
-
 TEST(AppBarGeometry, TrackingLimitsFloatingAndDocked)
 {
     AppBarSizes s = BarSizes();
