@@ -10,14 +10,18 @@ SCREENSHOT_DIR=$2
 mkdir -p "$SCREENSHOT_DIR"
 . "$(dirname "$0")/x11_session.sh"
 x11_start "$1" 2560x800
-# two_monitors LINES: A (the first, lines high) and B to its right, 800 high.
-two_monitors() {
+# resize_a LINES: the first monitor, A, changes to that many lines (and comes after B).
+resize_a() {
   xrandr --delmonitor A >/dev/null 2>&1
-  xrandr --delmonitor B >/dev/null 2>&1
   xrandr --setmonitor A 1280/338x$1/270+0+0 screen >/dev/null 2>&1
+}
+# b_after_a: B comes after A again, and A is the first monitor a bar starts on.
+b_after_a() {
+  xrandr --delmonitor B >/dev/null 2>&1
   xrandr --setmonitor B 1280/338x800/270+1280+0 none >/dev/null 2>&1
 }
-two_monitors 800
+resize_a 800
+b_after_a
 xrandr --listmonitors | grep -q 'Monitors: 2' || fail "no two monitors: $(xrandr --listmonitors)"
 sleep 0.5
 
@@ -61,22 +65,24 @@ stop_bar
 write_settings 4 1
 start_bar
 expect_place "$bar" "0 798 1280 28" "auto-hidden at the bottom"
-two_monitors 720
+resize_a 720
 expect_place "$bar" "0 718 1280 28" "its monitor back at 720 lines"
 screenshot monitors-changed
 stop_bar
 
 # ...and so does a docked one, its strip still counted from the bottom of the desktop.
+b_after_a
 write_settings 4 0
 start_bar
 expect_place "$bar" "0 692 1280 28" "docked at the bottom of 720 lines"
 expect_strut "$bar" "0, 0, 0, 108, 0, 0, 0, 0, 0, 0, 0, 1279" "docked at the bottom of 720 lines"
-two_monitors 800
+resize_a 800
 expect_place "$bar" "0 772 1280 28" "docked at the bottom of 800 lines again"
 expect_work_area "0, 0, 2560, 772" "docked at the bottom of 800 lines again"
 stop_bar
 
 # A floating bar on a monitor that goes away comes onto the one left, and stays there.
+b_after_a
 write_settings 0 0
 sed -i 's/"Lewa"=dword:00000064/"Lewa"=dword:000007d0/' "$XDG_CONFIG_HOME/parvo/registry.reg"
 start_bar
