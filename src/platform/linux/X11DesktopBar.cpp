@@ -26,6 +26,7 @@ constexpr uint32_t WithdrawnState = 0;
 // How long a window manager may take to let go of a withdrawn window.
 constexpr int WithdrawWaitMs = 1000;
 constexpr int WindowGoneSettleMs = 500;
+constexpr int ScreensSettleMs = 500;
 
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
@@ -126,20 +127,25 @@ void X11DesktopBar::followScreen(QScreen* screen)
 void X11DesktopBar::screensChanged()
 {
     // One change of the monitors arrives as several signals: the bar hears of it once,
-    // when the toolkit has them all.
+    // when the toolkit has them all, and once more a moment later, as the toolkit may
+    // take the last of a quick series of changes in only after its signals.
     if (screensPending_)
         return;
     screensPending_ = true;
+    const auto tell = [this] {
+        for (const Notices& n : std::as_const(watchers_)) {
+            if (n.screensChanged)
+                n.screensChanged();
+        }
+    };
     QMetaObject::invokeMethod(
         &context_,
-        [this] {
+        [this, tell] {
             screensPending_ = false;
-            for (const Notices& n : std::as_const(watchers_)) {
-                if (n.screensChanged)
-                    n.screensChanged();
-            }
+            tell();
         },
         Qt::QueuedConnection);
+    QTimer::singleShot(ScreensSettleMs, &context_, tell);
 }
 
 QSize X11DesktopBar::rootSize() const
