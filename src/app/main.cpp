@@ -11,6 +11,7 @@
 #include "platform/linux/ShellLinkFile.h"
 #include "platform/linux/TextEditor.h"
 #include "platform/linux/X11DesktopBar.h"
+#include "platform/linux/X11Display.h"
 #include "widgets/MessagePrompts.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (!parvo::ChooseX11Platform())
+        return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvo"));
 

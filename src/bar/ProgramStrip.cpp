@@ -49,7 +49,11 @@ void ProgramStrip::setBarColors(const QColor& background, const QColor& text)
 
 void ProgramStrip::BuildProgramButtons(const QString& programFolder, const QStringList& names)
 {
-    qDeleteAll(buttons_);
+    // Rebuilt from a button's own menu too: the old buttons go once its event returned.
+    for (TPlumBut* old : std::as_const(buttons_)) {
+        old->hide();
+        old->deleteLater();
+    }
     buttons_.clear();
     for (const QString& name : names) {
         const QString path = ShortcutFilePath(programFolder, name);

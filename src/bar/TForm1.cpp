@@ -60,6 +60,8 @@ namespace parvo {
 
 namespace {
 
+constexpr int PlacementSaveDelayMs = 250;
+
 // Colours are stored with red in the low byte, as the branding data has always held them.
 QColor FromStoredColour(int value)
 {
@@ -74,6 +76,9 @@ TForm1::TForm1(BarServices services)
     , services_(std::move(services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    placementSave_.setSingleShot(true);
+    placementSave_.setInterval(PlacementSaveDelayMs);
+    connect(&placementSave_, &QTimer::timeout, this, [this] { SaveBarPlacement(services_.registry, Settings); });
     CreateChildren();
 }
 
@@ -469,13 +474,16 @@ void TForm1::Url1Click()
 void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
 {
     HideButtonHint();
-    QMenu menu(this);
+    // Shown without a loop of its own: this runs inside the drive button's press, and
+    // what the menu does may rebuild the strip, that button too.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const DriveContextItem& item : DriveContextMenu(drive, services_.drives)) {
         if (item.action == DriveMenuAction::Separator) {
-            menu.addSeparator();
+            menu->addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(item.caption);
+        QAction* action = menu->addAction(item.caption);
         action->setEnabled(item.enabled);
         const DriveMenuAction what = item.action;
         connect(action, &QAction::triggered, this, [this, what, drive] {
@@ -483,7 +491,7 @@ void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
             Relayout(); // an ejected drive leaves the strip
         });
     }
-    menu.exec(at);
+    menu->popup(at);
 }
 
 void TForm1::bScrLeftClick()
@@ -562,8 +570,8 @@ bool TForm1::FormCreate()
     VertDockSize = 36;
 
     LoadSettings();
-    eTray->setVisible(Settings.TrayIconVisible);
-    driveButtons_->setDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
+    SetTrayIconVisible(Settings.TrayIconVisible);
+    SetDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
 
     // A stored place off every screen, or an unusable width, must not lose the bar.
     QList<QRect> screens;
@@ -703,11 +711,23 @@ void TForm1::FormResize()
         HorzSizeInc = layout_->HorzSizeInc;
     }
     if (!StartingUp && created_)
-        SaveBarPlacement(services_.registry, Settings);
+        SavePlacementSoon();
+}
+
+void TForm1::PlacementChanged()
+{
+    if (created_)
+        SavePlacementSoon();
+}
+
+void TForm1::SavePlacementSoon()
+{
+    placementSave_.start();
 }
 
 void TForm1::FormDestroy()
 {
+    placementSave_.stop();
     SaveBarPlacement(services_.registry, Settings);
 }
 
