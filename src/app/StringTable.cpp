@@ -13,4 +13,20 @@ QString Str(int id)
     return QString::fromUtf8(it->text.data(), qsizetype(it->text.size()));
 }
 
+QString Fill(QString text, const QStringList& args)
+{
+    qsizetype from = 0;
+    for (const QString& arg : args) {
+        qsizetype at = from;
+        while ((at = text.indexOf(QLatin1Char('%'), at)) >= 0 && at + 1 < text.size()
+               && text[at + 1] != QLatin1Char('s') && text[at + 1] != QLatin1Char('d'))
+            ++at;
+        if (at < 0 || at + 1 >= text.size())
+            break;
+        text.replace(at, 2, arg);
+        from = at + arg.size();
+    }
+    return text;
+}
+
 } // namespace parvo

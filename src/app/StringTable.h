@@ -4,6 +4,7 @@
 // build compiles into the program.
 
 #include <QString>
+#include <QStringList>
 
 #include <span>
 #include <string_view>
@@ -12,6 +13,9 @@ namespace parvo {
 
 // The text with the given number, or an empty string when the table has no such number.
 QString Str(int id);
+
+// The text with its placeholders ("%s", "%d") filled in order by `args`.
+QString Fill(QString text, const QStringList& args);
 
 namespace string_table {
 

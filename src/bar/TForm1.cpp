@@ -24,6 +24,8 @@
 #include "bar/BarDropHitTest.h"
 #include "bar/ProgramDropQueue.h"
 #include "bar/ProgramStrip.h"
+#include "dialogs/OptionSwitches.h"
+#include "dialogs/TOptionsDlg.h"
 #include "dialogs/TCopMovDlg.h"
 #include "dialogs/TPvfolder.h"
 #include "widgets/HintWindow.h"
@@ -277,9 +279,60 @@ void TForm1::SetPvfolderViewStyle(int style)
         PvfolderViewStyle = style;
 }
 
-// The options dialog and the GO! dialog are windows of their own that the bar does not
-// have yet: their items reach these calls and open nothing until those windows exist.
-void TForm1::OpenOptionsDialog(bool) {}
+void TForm1::OpenOptionsDialog(bool)
+{
+    HideButtonHint();
+    OptionsDialogServices s(services_.registry, *this, services_.prompts, services_.links, services_.shell);
+    s.programFolder = services_.programFolder;
+    s.executablePath = QCoreApplication::applicationFilePath();
+    s.DisplayTitle = DisplayTitle;
+    s.WebAddress = HasWebAddress ? WebAddress : QString();
+    s.MenuKey = MenuKey;
+    s.AddLinkRequest = AddLinkRequest;
+    if (Pictures)
+        s.PopupImg = Pictures->PopupImg;
+    s.BarColor = BarColor;
+    s.FontColor = FontColor;
+    s.setMenuKey = [this](const QString& key) { MenuKey = key; };
+    s.dropMenu = [this](const QPoint& at) { DropMenu(at); };
+    TOptionsDlg dialog(std::move(s));
+    dialog.exec();
+}
+
+void TForm1::SetAlwaysOnTop(bool on)
+{
+    Settings.AlwaysOnTop = on;
+    ReapplyEdge();
+}
+
+bool TForm1::SetAutoHide(bool on)
+{
+    Settings.AutoHide = on;
+    ReapplyEdge(); // refused when another bar hides at this edge
+    return Settings.AutoHide == on;
+}
+
+void TForm1::SetTrayIconVisible(bool visible)
+{
+    Settings.TrayIconVisible = visible;
+    eTray->setVisible(visible);
+}
+
+void TForm1::SetButtonVisible(FixedButton button, bool visible)
+{
+    for (const OptionalBarButton& b : OptionalBarButtons()) {
+        if (b.button == button)
+            Settings.*b.shown = visible;
+    }
+    Relayout();
+}
+
+void TForm1::SetDriveFont(int pointSize, bool bold)
+{
+    Settings.DriveFontSize = pointSize;
+    Settings.DriveFontBold = bold;
+    driveButtons_->setDriveFont(pointSize, bold);
+}
 
 void TForm1::ShowHelp(const QString& topic)
 {
@@ -292,6 +345,8 @@ void TForm1::ShowHelp(const QString& topic)
     (*HtmlHelp_)(0, HelpAddress(DataFilePath(20, services_.programFolder), topic));
 }
 
+// The GO! dialog is a window of its own that the bar does not have yet: its items reach
+// this call and open nothing until that window exists.
 void TForm1::ClickGo() {}
 
 void TForm1::CloseBar()

@@ -5,6 +5,7 @@
 #include "app/BrandingPictures.h"
 #include "bar/BarLayout.h"
 #include "bar/TAppBar.h"
+#include "dialogs/LiveBar.h"
 #include "dialogs/DropOperation.h"
 #include "menus/BarCommands.h"
 #include "menus/CompletionList.h"
@@ -67,7 +68,7 @@ struct BarServices {
     const QString& ListsFolder() const { return listsFolder.isEmpty() ? programFolder : listsFolder; }
 };
 
-class TForm1 : public TAppBar, private BarCommands {
+class TForm1 : public TAppBar, private BarCommands, private LiveBar {
     Q_OBJECT
 public:
     explicit TForm1(BarServices services);
@@ -187,6 +188,14 @@ private:
     void CloseBar() override;
     void ClickGo() override;
     void ToggleDrive(bool hide, const QString& root) override;
+
+    // What the options dialog changes on the running bar.
+    BarSettings& LiveSettings() override { return Settings; }
+    void SetAlwaysOnTop(bool on) override;
+    bool SetAutoHide(bool on) override;
+    void SetTrayIconVisible(bool visible) override;
+    void SetButtonVisible(FixedButton button, bool visible) override;
+    void SetDriveFont(int pointSize, bool bold) override;
 
     BarServices services_;
     bool created_ = false;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace parvo {
 
@@ -45,12 +46,23 @@ struct DropServices {
     Drives& drives;
     FileOps& fileOps;
     TZip& zip;              // the bar's one zip wrapper
-    QString programFolder;  // holds data/efolder.mke, the Pvfolder list
+    QString programFolder;  // the lists folder: holds data/efolder.mke, the Pvfolder list
     QString title;          // the application title
 };
 
 // Receives the outcome text; only the Pvfolder window shows one.
 using DropStatus = std::function<void(const QString&)>;
+
+// The dropped paths with every folder replaced by the files below it (see
+// TFileIterator); other paths stay. The order of the dropped paths is kept.
+QStringList ExpandFileList(const QStringList& dropped);
+
+// The name of the archive to create from the dialog's text: lower-cased, ".zip" added
+// when it does not end so; empty when the text is empty; nothing when it is not a name.
+std::optional<QString> ZipFileName(const QString& typed);
+
+// The folder the dropped paths share, where their names in an archive begin.
+QString CommonFolder(const QStringList& paths);
 
 // Carries out a confirmed answer for the dropped files. `destination` is the caller's
 // destination variable: it receives the confirmed destination.

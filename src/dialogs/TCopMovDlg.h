@@ -15,13 +15,21 @@
 #include <QDialog>
 
 class QCheckBox;
+class QFileSystemModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
+class QTreeView;
 
 namespace parvo {
+
+class FolderNameCompleter;
+class TPlumBut;
 
 class TCopMovDlg : public QDialog {
     Q_OBJECT
@@ -56,11 +64,49 @@ public:
     QCheckBox* CheckBox2 = nullptr;
     QPushButton* Button1 = nullptr;       // OK
     QPushButton* Button2 = nullptr;       // Cancel
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    TPlumBut* PlumBut1 = nullptr;         // "Dischi": the folder tree
+    TPlumBut* PlumBut2 = nullptr;         // "Cronologia": the history
+    TPlumBut* PlumBut3 = nullptr;         // "PvCartelle": the favourite folders
+    TPlumBut* PlumBut4 = nullptr;         // "Nuova cartella"
+    QStackedWidget* Notebook1 = nullptr;  // "histpv" (cuList) and "tree" (Dirtree1)
+    QListWidget* cuList = nullptr;
+    QTreeView* Dirtree1 = nullptr;
+
+    // The buttons' handlers, as the user reaches them.
+    void RadioButtonClick();
+    void ShowTree();
+    void ShowHistory();
+    void ShowPvfolders();
+    void NewFolderClick();
+    // Selects `path` in the folder tree.
+    void SelectInTree(const QString& path);
+
+    // The last character typed in the destination edit (8 for a deletion).
+    static int LastEditKey;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateControls();
+    void SetCaptions();
+    void cuListSelect(QListWidgetItem* item);
+    void Dirtree1Change();
+    void Edit1Change(const QString& text);
+    void Completed(const QString& text, const QString& suffix);
+    void SetDestination(const QString& text);
+
     DropServices services_;
     bool ExtractMode_ = false;
     QString ConfirmedDestination_;
+    QFileSystemModel* folders_ = nullptr;
+    FolderNameCompleter* completer_ = nullptr;
+    bool completing_ = false;
 };
 
 // Carries out the dialog's confirmed answer for the dropped files; what both drop

@@ -75,6 +75,9 @@ QString ShortcutNameFor(const QString& file)
     name.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
     if (!name.contains(QLatin1Char('.')))
         return name;
+    // A desktop entry names its program before its eight-letter extension.
+    if (name.endsWith(QLatin1String(".desktop")) && name.size() > 8)
+        return name.left(name.size() - 8);
     if (name.size() > 4)
         return name.left(name.size() - 4);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
@@ -102,17 +105,20 @@ bool UpdateShortcutList(const QString& programFolder, const QString& name, const
     return true;
 }
 
-bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
+bool RenameShortcutFile(const QString& programFolder, const QString& name, const QString& newName)
 {
     if (!IsUsableShortcutName(newName))
         return false;
-    const QString from = ShortcutFilePath(programFolder, name);
-    const QString to = ShortcutFilePath(programFolder, newName);
     // QFile::rename never replaces an existing file: a name in use leaves everything as it was.
-    if (!QFile::rename(from, to))
+    return QFile::rename(ShortcutFilePath(programFolder, name), ShortcutFilePath(programFolder, newName));
+}
+
+bool RenameProgramShortcut(const QString& programFolder, const QString& name, const QString& newName)
+{
+    if (!RenameShortcutFile(programFolder, name, newName))
         return false;
     if (!UpdateShortcutList(programFolder, name, newName)) {
-        QFile::rename(to, from);
+        QFile::rename(ShortcutFilePath(programFolder, newName), ShortcutFilePath(programFolder, name));
         return false;
     }
     return true;

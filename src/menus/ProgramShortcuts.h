@@ -29,7 +29,8 @@ std::optional<QString> CopyFileTo(const QString& source, const QString& destinat
 
 // The button name a file gives: its name less the last four characters (notepad.exe gives
 // notepad, Setup.msi7 gives Setup.). A name without any "." keeps all of it, as programs
-// here seldom carry an extension, and no name comes out empty.
+// here seldom carry an extension, a desktop entry loses its whole ".desktop", and no
+// name comes out empty.
 QString ShortcutNameFor(const QString& file);
 
 // A name the user may give a program button: not empty, and nothing that would put its
@@ -40,6 +41,10 @@ bool IsUsableShortcutName(const QString& name);
 // shortcut file, or, with a `newName`, renames both. A file that was moved already is
 // left alone. False, with the shortcut file untouched, when the list could not be changed.
 bool UpdateShortcutList(const QString& programFolder, const QString& name, const QString& newName);
+
+// Moves the shortcut file of the button `name` to `newName`. A name taken already, or one
+// that is not usable, changes nothing. True when moved.
+bool RenameShortcutFile(const QString& programFolder, const QString& name, const QString& newName);
 
 // Renames a program button: its shortcut file first, and the list only if that worked (a
 // name taken already, or one that is not usable, changes nothing); a list that cannot be

@@ -13,10 +13,15 @@ namespace parvo {
 // named with the reason.
 struct FileOpOutcome {
     QStringList done;       // sources copied or moved whole
-    QStringList notDone;    // sources skipped, failed or left half-way, one text each
+    QStringList notDone;    // what failed, one text each naming the file and why
+    QStringList skipped;    // files the user chose not to overwrite
     bool cancelled = false; // the user stopped the operation
     bool ok() const { return notDone.isEmpty() && !cancelled; }
 };
+
+// The sources that a copy or a move into `destFolder` would put into themselves (a folder
+// into its own sub-folder) or onto themselves (anything into the folder it is in).
+QStringList IntoItself(const QStringList& sources, const QString& destFolder);
 
 class FileOps {
 public:

@@ -4,23 +4,11 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace parvo {
 
 namespace {
-
-QByteArray EncodeLines(const QString& header, const QStringList& lines)
-{
-    QByteArray out;
-    out.reserve(header.size() + 2 + lines.size() * 32);
-    out += header.toUtf8();
-    out += "\r\n";
-    for (const QString& line : lines) {
-        out += line.toUtf8();
-        out += "\r\n";
-    }
-    return out;
-}
 
 bool Commit(const QString& path, const QByteArray& bytes)
 {
@@ -34,6 +22,38 @@ bool Commit(const QString& path, const QByteArray& bytes)
     return file.commit();
 }
 
+// The lines after the first, each made text by `decode`. CR LF, LF and a lone CR each
+// end a line.
+template <typename View, typename Decode>
+QStringList BodyLines(View text, bool stopAtEmptyLine, Decode decode)
+{
+    QStringList lines;
+    bool header = true;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        const View line = text.sliced(start, end - start);
+        qsizetype next = end;
+        if (next < n && text[next] == '\r')
+            ++next;
+        if (next < n && text[next] == '\n' && (next == end || text[next - 1] == '\r'))
+            ++next;
+        start = next;
+
+        if (header) {
+            header = false;
+            continue;
+        }
+        if (line.isEmpty() && stopAtEmptyLine)
+            break;
+        lines.append(decode(line));
+    }
+    return lines;
+}
+
 } // namespace
 
 std::optional<QStringList> ReadListBody(const QString& path, bool stopAtEmptyLine)
@@ -45,36 +65,59 @@ std::optional<QStringList> ReadListBody(const QString& path, bool stopAtEmptyLin
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
 
-    QStringList lines;
-    bool header = true;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        const QByteArrayView line(bytes.constData() + start, end - start);
-        qsizetype next = end;
-        if (next < n && bytes[next] == '\r')
-            ++next;
-        if (next < n && bytes[next] == '\n' && (next == end || bytes[next - 1] == '\r'))
-            ++next;
-        start = next;
+    // Most lists are UTF-8 from end to end: one decoding pass over the whole file then.
+    // Line ends are single bytes that UTF-8 never uses inside a character, so its lines
+    // are the lines a decoding line by line would give.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return BodyLines(QStringView(text), stopAtEmptyLine, [](QStringView line) { return line.toString(); });
+    return BodyLines(QByteArrayView(bytes), stopAtEmptyLine, [](QByteArrayView line) { return DecodeWindowsText(line); });
+}
 
-        if (header) {
-            header = false;
-            continue;
-        }
-        if (line.isEmpty() && stopAtEmptyLine)
-            break;
-        lines.append(DecodeWindowsText(line));
-    }
-    return lines;
+ListFileText::ListFileText(const QString& header)
+{
+    addLine(header);
+}
+
+void ListFileText::append(QStringView text)
+{
+    const qsizetype at = bytes_.size();
+    bytes_.resize(at + utf8_.requiredSpace(text.size())); // grows the buffer geometrically
+    char* end = utf8_.appendToBuffer(bytes_.data() + at, text);
+    bytes_.truncate(end - bytes_.constData());
+}
+
+void ListFileText::endLine()
+{
+    bytes_ += "\r\n";
+}
+
+void ListFileText::addLine(QStringView line)
+{
+    append(line);
+    endLine();
+}
+
+void ListFileText::addEntry(QStringView name, QStringView target)
+{
+    append(name);
+    bytes_ += '|';
+    append(target);
+    endLine();
+}
+
+bool ListFileText::writeTo(const QString& path) const
+{
+    return Commit(path, bytes_);
 }
 
 bool WriteListFile(const QString& path, const QString& header, const QStringList& lines)
 {
-    return Commit(path, EncodeLines(header, lines));
+    ListFileText text(header);
+    for (const QString& line : lines)
+        text.addLine(line);
+    return text.writeTo(path);
 }
 
 bool AppendListLine(const QString& path, const QString& header, const QString& line)

@@ -2,7 +2,9 @@
 // The text form shared by every list file: one comment header line, then one entry per
 // line, every line ended by CR LF. Readers stop at the first empty line.
 
+#include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringList>
 #include <optional>
 
@@ -16,9 +18,29 @@ namespace parvo {
 // reads with its "€" and typographic quotes.
 std::optional<QStringList> ReadListBody(const QString& path, bool stopAtEmptyLine = true);
 
-// Rewrites the whole file: header, then the lines, each ended by CR LF. The new file
-// replaces the old one only once it is completely written, so a failure (full disk, no
-// rights) leaves the old list as it was. False on failure.
+// The text of a whole list file being put together: the header, then line after line,
+// each ended by CR LF, encoded as it comes (a list of thousands of entries costs no
+// allocation per entry).
+class ListFileText {
+public:
+    explicit ListFileText(const QString& header);
+    void addLine(QStringView line);
+    // An entry of two fields: name "|" target.
+    void addEntry(QStringView name, QStringView target);
+    // Replaces the file: the new file takes the old one's place only once it is
+    // completely written, so a failure (full disk, no rights) leaves the old list as it
+    // was. False on failure.
+    bool writeTo(const QString& path) const;
+
+private:
+    void append(QStringView text);
+    void endLine();
+
+    QStringEncoder utf8_{QStringEncoder::Utf8};
+    QByteArray bytes_;
+};
+
+// Rewrites the whole file: header, then the lines (see ListFileText::writeTo).
 bool WriteListFile(const QString& path, const QString& header, const QStringList& lines);
 
 // Adds one line at the end, creating the file with the header when it is missing.

@@ -77,13 +77,18 @@ bool LoadCompletionList(const QString& programFolder, const QString& listName, S
     return !lines->isEmpty();
 }
 
-QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName)
+QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName, bool* readable)
 {
     EnsureDataFolder(programFolder);
     QList<EditorRow> rows;
-    const auto lines = ReadOrCreate(ListFilePath(programFolder, listName), EditorHeader(listName));
+    const QString path = ListFilePath(programFolder, listName);
+    const bool existed = QFileInfo::exists(path);
+    const auto lines = ReadOrCreate(path, EditorHeader(listName));
+    if (readable)
+        *readable = lines || !existed;
     if (!lines)
         return rows;
+    rows.reserve(lines->size());
     for (const QString& line : *lines) {
         if (IsShortcutList(listName)) {
             rows.append({line, {}});
@@ -98,22 +103,23 @@ QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString&
 bool WriteListFromEditor(const QString& programFolder, const QString& listName, const QList<EditorRow>& rows)
 {
     EnsureDataFolder(programFolder);
-    QStringList lines;
-    lines.reserve(rows.size());
-    for (const EditorRow& row : rows)
-        lines.append(IsShortcutList(listName) ? row.caption : row.caption + QLatin1Char('|') + row.second);
-    return WriteListFile(ListFilePath(programFolder, listName), EditorHeader(listName), lines);
+    ListFileText text(EditorHeader(listName));
+    for (const EditorRow& row : rows) {
+        if (IsShortcutList(listName))
+            text.addLine(row.caption);
+        else
+            text.addEntry(row.caption, row.second);
+    }
+    return text.writeTo(ListFilePath(programFolder, listName));
 }
 
 bool SavePvfolderList(const QString& programFolder, const QList<EditorRow>& rows)
 {
     EnsureDataFolder(programFolder);
-    QStringList lines;
-    lines.reserve(rows.size());
+    ListFileText text(QStringLiteral("// pvfolder - Parvo - Do not change this file!"));
     for (const EditorRow& row : rows)
-        lines.append(row.caption + QLatin1Char('|') + row.second);
-    return WriteListFile(ListFilePath(programFolder, QStringLiteral("efolder")),
-                         QStringLiteral("// pvfolder - Parvo - Do not change this file!"), lines);
+        text.addEntry(row.caption, row.second);
+    return text.writeTo(ListFilePath(programFolder, QStringLiteral("efolder")));
 }
 
 } // namespace parvo

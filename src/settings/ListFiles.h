@@ -38,7 +38,9 @@ struct EditorRow {
     bool operator==(const EditorRow&) const = default;
 };
 
-QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName);
+// `readable`, when given, is set false when the file is there but could not be read: its
+// entries are unknown then, and the list must not be rewritten.
+QList<EditorRow> ReadListIntoEditor(const QString& programFolder, const QString& listName, bool* readable = nullptr);
 bool WriteListFromEditor(const QString& programFolder, const QString& listName, const QList<EditorRow>& rows);
 
 // Rewrites "efolder.mke" from the Pvfolder window's rows (caption, path), without flags.

@@ -71,9 +71,9 @@ QString ReadText(const Registry& reg, const char* key, const char* name)
     return v->type == RegType::Dword ? QString::number(v->dword) : v->text;
 }
 
-void WriteDword(Registry& reg, const char* key, const char* name, quint32 value)
+bool WriteDword(Registry& reg, const char* key, const char* name, quint32 value)
 {
-    reg.setValue(HKCU, Q(key), Q(name), RegValue::fromDword(value));
+    return reg.setValue(HKCU, Q(key), Q(name), RegValue::fromDword(value));
 }
 
 void WriteInt(Registry& reg, const char* key, const char* name, int value)
@@ -221,9 +221,9 @@ void LoadOptions(Registry& reg, BarSettings& bar)
     bar.Drives_fullimages = OptionFlag(reg, Option::Drives_fullimages);
 }
 
-void WriteOption(Registry& reg, Option which, quint32 value)
+bool WriteOption(Registry& reg, Option which, quint32 value)
 {
-    WriteDword(reg, keys::Options, OptionName(which), value);
+    return WriteDword(reg, keys::Options, OptionName(which), value);
 }
 
 quint32 ReadOption(Registry& reg, Option which)
@@ -231,12 +231,11 @@ quint32 ReadOption(Registry& reg, Option which)
     return ReadDword(reg, keys::Options, OptionName(which));
 }
 
-void SetAutostart(Registry& reg, bool on, const QString& executablePath)
+bool SetAutostart(Registry& reg, bool on, const QString& executablePath)
 {
     if (on)
-        reg.setValue(HKCU, Q(keys::Run), Q(keys::AutostartValue), RegValue::fromText(executablePath));
-    else
-        reg.deleteValue(HKCU, Q(keys::Run), Q(keys::AutostartValue));
+        return reg.setValue(HKCU, Q(keys::Run), Q(keys::AutostartValue), RegValue::fromText(executablePath));
+    return reg.deleteValue(HKCU, Q(keys::Run), Q(keys::AutostartValue));
 }
 
 bool IsAutostartOn(const Registry& reg)

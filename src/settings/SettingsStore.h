@@ -36,13 +36,15 @@ void SaveExcludedDrives(Registry& reg, const BarSettings& bar);
 
 void EnsureOptionDefaults(Registry& reg);
 void LoadOptions(Registry& reg, BarSettings& bar);
-void WriteOption(Registry& reg, Option which, quint32 value);
+// False when the value could not be stored.
+bool WriteOption(Registry& reg, Option which, quint32 value);
 quint32 ReadOption(Registry& reg, Option which);
 
 // Adds or removes a drive letter from the excluded set and stores the set.
 void ToggleExcludedDrive(Registry& reg, BarSettings& bar, QChar letter, bool exclude);
 
-void SetAutostart(Registry& reg, bool on, const QString& executablePath);
+// False when the autostart entry could not be written or removed.
+bool SetAutostart(Registry& reg, bool on, const QString& executablePath);
 bool IsAutostartOn(const Registry& reg);
 
 void EnsurePvfolderDefaults(Registry& reg);

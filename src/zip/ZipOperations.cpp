@@ -2,13 +2,13 @@
 
 #include "zip/TZip.h"
 
+#include "app/RunOffThread.h"
 #include "app/StringTable.h"
 #include "platform/Prompts.h"
 #include "zip/EngineRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -16,7 +16,6 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <thread>
 
 namespace parvo {
 
@@ -250,23 +249,10 @@ int TZip::RunEngine(const std::function<int()>& call)
         progress_ = services_.progressWindow([this] { Cancel(); });
         progress_->Show();
     }
-    int result = 0;
-    if (!QCoreApplication::instance() || QThread::currentThread() != QCoreApplication::instance()->thread()) {
-        result = call();
-    } else {
-        QEventLoop loop;
-        std::atomic<bool> done = false;
-        std::thread worker([&] {
-            result = call();
-            done = true;
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-        while (!done)
-            loop.exec();
-        worker.join();
-        // Reports still queued belong to this batch.
+    const int result = RunOffThread(call);
+    // Reports still queued belong to this batch.
+    if (QCoreApplication::instance())
         QCoreApplication::sendPostedEvents(this);
-    }
     progress_.reset();
     return result;
 }

@@ -103,6 +103,20 @@ TEST_F(Pvfolders, AnUnreadableListIsNeverRewritten)
     EXPECT_TRUE(QFileInfo(efolder).isDir());
 }
 
+TEST_F(Pvfolders, ADamagedListReadsAsWhatItHolds)
+{
+    // No header line of its own, a byte that is not UTF-8, no line end at the close.
+    WriteBytes(efolder, QByteArray("Tools|") + Folder("Tools").toUtf8() + "\r\nsenza barra\r\nxy|/p\xE9>1");
+    PvfolderList list(program);
+    list.ShowPvfolders();
+    ASSERT_EQ(list.rows().size(), 2); // the first line is always taken as the header
+    EXPECT_EQ(list.rows().at(0), (PvfolderRow{"", "senza barra", 10}));
+    EXPECT_EQ(list.rows().at(1).caption, "xy");
+    EXPECT_EQ(list.rows().at(1).path, QString::fromLatin1("/p\xE9"));
+    EXPECT_EQ(list.Add("Tools", Folder("Tools")), (PvfolderReply{0, 77}));
+    EXPECT_EQ(list.rows().size(), 3);
+}
+
 TEST_F(Pvfolders, SystemFoldersViewIsReadOnlyAndKeepsTheTableOrder)
 {
     FakeRegistry reg;

@@ -2,8 +2,9 @@
 # The real program on a virtual display, with files dragged from another program (a
 # small Qt window of the tests) by the pointer, over XDND: a folder dropped on the free
 # part of the favourite-folder list is added to it, a file dropped on a listed folder
-# asks what to do with it, and a file dropped on the bar's program area becomes a
-# shortcut and a button. The source is never told to delete what it dragged.
+# asks what to do with it, a file dropped on the bar's program area becomes a shortcut
+# and a button, and a drag that reaches an auto-hidden bar brings it out until it has
+# gone. The source is never told to delete what it dragged.
 # usage: drop_test.sh PROGRAM_DIR SCREENSHOT_DIR DRAG_SOURCE
 set -u
 SCREENSHOT_DIR=$2
@@ -46,9 +47,9 @@ titled() {
   return 1
 }
 
-# drag X Y PATH...: drags the paths from a new source window to the screen point X Y and
-# drops them there; prints what the source was told.
-drag() {
+# drag_to X Y PATH...: starts dragging the paths from a new source window and brings
+# them to the screen point X Y, the button still held.
+drag_to() {
   tx=$1; ty=$2; shift 2
   "$SOURCE" "$@" > "$TMP/drag-result" &
   src_pid=$!
@@ -68,10 +69,20 @@ drag() {
   done
   xdotool mousemove "$tx" "$ty"; sleep 0.2
   xdotool mousemove $((tx + 1)) "$ty"; sleep 0.3
+}
+
+# release: lets the button go; prints what the source was told.
+release() {
   xdotool mouseup 1
   for _ in $(seq 100); do [ -s "$TMP/drag-result" ] && break; sleep 0.05; done
   wait "$src_pid" 2>/dev/null
   cat "$TMP/drag-result"
+}
+
+# drag X Y PATH...: drags the paths to the screen point X Y and drops them there.
+drag() {
+  drag_to "$@"
+  release
 }
 
 # Open the favourite-folder window from the main menu.
@@ -119,6 +130,7 @@ result=$(drag $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")
 for _ in $(seq 100); do [ -f "$PROG/links/strumento.lnk" ] && break; sleep 0.05; done
 [ -f "$PROG/links/strumento.lnk" ] || { screenshot drop-no-link; fail "no shortcut for the dropped program"; }
 lnkinfo "$PROG/links/strumento.lnk" | grep -q "Local path.*: $TMP/strumento.bin" || fail "the shortcut does not lead to the program"
+for _ in $(seq 100); do tail -n 1 "$PROG/data/shortcut.mke" | grep -q '^strumento' && break; sleep 0.05; done
 tail -n 1 "$PROG/data/shortcut.mke" | grep -q '^strumento' || fail "the program is not the last button in the list"
 sleep 0.5
 screenshot drop-button
@@ -132,6 +144,31 @@ while [ "$x" -gt 300 ]; do
   x=$((x - 11))
 done
 [ -n "$found" ] || fail "no program button named strumento on the bar"
+
+# 4. An auto-hidden bar at the top: a drag reaching its last two pixels brings it out, and
+# it stays out until the drag has left.
+kill -TERM "$BAR_PID"
+for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
+BAR_PID=
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:00000002\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:00000001\n' \
+  > "$XDG_CONFIG_HOME/parvo/registry.reg"
+xdotool mousemove 640 500
+"$PROG/parvo" &
+BAR_PID=$!
+bar=$(wait_for_window Parvo) || fail "the auto-hide bar did not appear"
+# top_of_bar: the bar's top edge on the screen (-26 hidden, 0 out).
+top_of_bar() { xwininfo -id "$bar" | sed -n 's/.*Absolute upper-left Y: *//p'; }
+wait_top() { for _ in $(seq 60); do [ "$(top_of_bar)" = "$1" ] && return 0; sleep 0.05; done; return 1; }
+wait_top -26 || fail "the bar is not hidden at the top ($(top_of_bar))"
+drag_to 640 0 "$TMP/nota.txt"
+wait_top 0 || { screenshot drop-autohide; fail "the drag did not bring the hidden bar out ($(top_of_bar))"; }
+screenshot drop-autohide-out
+sleep 1
+[ "$(top_of_bar)" = 0 ] || fail "the bar hid again under the drag"
+xdotool mousemove 640 300; sleep 0.2; xdotool mousemove 641 300; sleep 0.2
+result=$(release)
+[ "$result" = none ] || fail "a drop on nothing was taken ($result)"
+wait_top -26 || fail "the bar stayed out after the drag left ($(top_of_bar))"
 
 x11_stop
 echo "drop test passed"

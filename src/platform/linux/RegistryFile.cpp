@@ -254,8 +254,9 @@ void readSection(Reader& r, const QString& line)
     if (!onlySpaceFrom(line, close + 1))
         r.damaged = true;
     const QString path = line.mid(1, close - 1);
-    // "[-key]" asks an import to delete the key; a settings file has no use for it.
-    if (path.startsWith(u'-') || !r.file.createKey(path)) {
+    // "[-key]" asks an import to delete the key; a settings file has no use for it. A key
+    // that only reads "-key" once its leading separators go would be written back so.
+    if (path.startsWith(u'-') || RegistryFile::normalizedPath(path).startsWith(u'-') || !r.file.createKey(path)) {
         r.damaged = true;
         return;
     }

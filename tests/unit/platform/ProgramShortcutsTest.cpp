@@ -34,6 +34,9 @@ TEST(ProgramShortcuts, NamesLoseTheirLastFourCharactersButNeverAllOfThem)
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/home/u/Report.doc")), QStringLiteral("Report"));
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/tmp/Setup.msi7")), QStringLiteral("Setup."));
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/usr/bin/gedit")), QStringLiteral("gedit"));
+    EXPECT_EQ(ShortcutNameFor(QStringLiteral("/usr/share/applications/org.gnome.gedit.desktop")),
+              QStringLiteral("org.gnome.gedit"));
+    EXPECT_EQ(ShortcutNameFor(QStringLiteral("/tmp/.desktop")), QStringLiteral(".des"));
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/tmp/x.sh")), QStringLiteral("x"));
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/tmp/.rc")), QStringLiteral(".rc"));
     EXPECT_EQ(ShortcutNameFor(QStringLiteral("/tmp/two\nlines.txt")), QStringLiteral("two lines"));
