@@ -47,6 +47,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -119,6 +120,8 @@ void TForm1::CreateChildren()
         MenuKey = ProgramButtonMenuKey(path);
         ShowButtonHint(button, name);
     });
+    // The shortcut files and icons come in off the interface thread: the strip changes length then.
+    connect(a4_, &ProgramStrip::built, this, &TForm1::Relayout);
     connect(a4_, &ProgramStrip::left, this, &TForm1::HideButtonHint);
     connect(a4_, &ProgramStrip::clicked, this, [this](const QString& path) { ShellRun(services_.shell, path); });
     connect(driveButtons_, &DriveButtons::entered, this, [this](const DriveInfo& drive, QWidget* button) {
@@ -462,19 +465,38 @@ void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
 {
     HideButtonHint();
     QMenu menu(this);
-    for (const DriveContextItem& item : DriveContextMenu(drive, services_.drives)) {
-        if (item.action == DriveMenuAction::Separator) {
-            menu.addSeparator();
-            continue;
+    const auto addItems = [this, &menu, drive](const QList<DriveContextItem>& items) {
+        // Only the items the menu does not have yet: those without the space come first.
+        for (qsizetype i = menu.actions().size(); i < items.size(); ++i) {
+            const DriveContextItem& item = items[i];
+            if (item.action == DriveMenuAction::Separator) {
+                menu.addSeparator();
+                continue;
+            }
+            QAction* action = menu.addAction(item.caption);
+            action->setEnabled(item.enabled);
+            const DriveMenuAction what = item.action;
+            connect(action, &QAction::triggered, this, [this, what, drive] {
+                RunDriveMenuAction(what, drive, services_.shell, services_.drives, services_.prompts, Settings.Explorer,
+                                   [this](bool) { Relayout(); }); // an ejected drive leaves the strip
+            });
         }
-        QAction* action = menu.addAction(item.caption);
-        action->setEnabled(item.enabled);
-        const DriveMenuAction what = item.action;
-        connect(action, &QAction::triggered, this, [this, what, drive] {
-            RunDriveMenuAction(what, drive, services_.shell, services_.drives, services_.prompts, Settings.Explorer);
-            Relayout(); // an ejected drive leaves the strip
+    };
+    addItems(DriveContextMenu(drive, std::nullopt));
+    // The free space is read off this thread (a drive that does not answer must not freeze
+    // the bar). The menu waits a moment for it, so that it normally opens whole; a slower
+    // answer adds its line to the open menu.
+    QEventLoop wait;
+    Drives& drives = services_.drives;
+    const QString root = drive.root;
+    RunOffThread<std::optional<DriveSpace>>(
+        &menu, [&drives, root] { return drives.space(root); },
+        [&addItems, &wait, drive](const std::optional<DriveSpace>& space) {
+            addItems(DriveContextMenu(drive, space));
+            wait.quit();
         });
-    }
+    QTimer::singleShot(MenuReads::kHoldMs, &wait, &QEventLoop::quit);
+    wait.exec();
     menu.exec(at);
 }
 
@@ -589,6 +611,11 @@ bool TForm1::FormCreate()
     // Should the bar never be painted, the rest of start-up still happens.
     QTimer::singleShot(kCompleteStartupLatestMs, this, &TForm1::CompleteStartup);
     return true;
+}
+
+bool TForm1::StartupCompleted() const
+{
+    return startupCompleted_ && !firstRunPending_ && !a4_->isReading();
 }
 
 void TForm1::CompleteStartup()

@@ -99,8 +99,9 @@ public:
     TPvfolder& PvfolderWindow();
 
     // True once everything start-up leaves until after the bar's first painting is done:
-    // the tray icon, the first run's lists and shortcut, the one write of the settings.
-    bool StartupCompleted() const { return startupCompleted_ && !firstRunPending_; }
+    // the tray icon, the first run's lists and shortcut, the one write of the settings, and
+    // the program buttons read.
+    bool StartupCompleted() const;
 
     // Files dropped on the bar: the program area makes them program buttons, a drive
     // button or GO! opens the copy / move dialog for them.
