@@ -3,7 +3,7 @@
 PARVO_BUILD_PACKAGES="cmake ninja-build pkg-config clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
   qt6-qpa-plugins qt6-translations-l10n libxcb1-dev libxcb-ewmh-dev libfontconfig-dev libzip-dev libchm-dev fonts-dejavu-core"
 PARVO_DESKTOP_PACKAGES="xvfb openbox xdotool x11-utils imagemagick"
-PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip dbus-daemon"
+PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip dbus-daemon libchm-bin"
 
 # parvo_install_packages PACKAGE...: installs what is missing (as root), or names it.
 parvo_install_packages() {

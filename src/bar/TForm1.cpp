@@ -9,8 +9,10 @@
 #include "bar/AppBarGeometry.h"
 #include "bar/DriveList.h"
 #include "bar/FloatingPlacement.h"
+#include "dialogs/GoButtonClick.h"
 #include "help/HelpViewerLibrary.h"
 #include "help/HtmlHelpLoader.h"
+#include "menus/GoDispatch.h"
 #include "menus/Launch.h"
 #include "menus/LaunchItem.h"
 #include "menus/MenuReads.h"
@@ -47,6 +49,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -135,6 +138,8 @@ void TForm1::CreateChildren()
     connect(driveButtons_, &DriveButtons::menuRequested, this, &TForm1::DropMenu);
     connect(driveButtons_, &DriveButtons::rightClicked, this, &TForm1::ShowDriveMenu);
     connect(panels_, &BarPanels::webLabelClicked, this, &TForm1::Url1Click);
+    connect(panels_->bComp, &TPlumBut::clicked, this, [this] { bCompClick(0); });
+    connect(panels_->bCompSearch, &TPlumBut::clicked, this, [this] { bCompClick(SearchButtonHelpContext); });
     connect(a4_, &ProgramStrip::rightClicked, this, [this](const QString&, const QPoint& at) { DropMenu(at); });
     ConnectHints();
 
@@ -348,9 +353,28 @@ void TForm1::ShowHelp(const QString& topic)
     (*HtmlHelp_)(0, HelpAddress(DataFilePath(20, services_.programFolder), topic));
 }
 
-// The GO! dialog is a window of its own that the bar does not have yet: its items reach
-// this call and open nothing until that window exists.
-void TForm1::ClickGo() {}
+void TForm1::ClickGo()
+{
+    bCompClick(0);
+}
+
+void TForm1::bCompClick(int senderHelpContext)
+{
+    if (!Pictures)
+        return;
+    HideButtonHint();
+    GoButtonContext ctx{services_.registry,
+                        services_.shell,
+                        services_.programFolder,
+                        BrowserCommand,
+                        Completion.GoCompletionList,
+                        SearchWordList,
+                        Pictures->PopupImg,
+                        MenuKey,
+                        LocalNames{services_.drives.list(), QDir::homePath()},
+                        [this] { EndForDamagedData(); }};
+    parvo::bCompClick(ctx, senderHelpContext);
+}
 
 void TForm1::CloseBar()
 {
@@ -536,8 +560,6 @@ bool TForm1::FormCreate()
     const QString data = DataFilePath(0, services_.programFolder);
     QString title;
     ReadTitleAndAddress(data, title, WebAddress);
-    if (!title.isEmpty())
-        QApplication::setApplicationDisplayName(title);
     DisplayTitle = title.isEmpty() ? QApplication::applicationName() : title;
     setWindowTitle(DisplayTitle);
     services_.prompts.setCaption(DisplayTitle);

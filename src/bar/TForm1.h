@@ -135,6 +135,7 @@ public:
     QStringList WinFolderList;
     QStringList ProgramNames;
     CompletionLists Completion;   // CompletionList and the GO! dialog's copy
+    QStringList SearchWordList;   // the search history, loaded when the GO! dialog opens
     FavouritesData Favourites;    // the last scan of the Internet favourites
     int PvfolderViewStyle = 0;    // the favourite-folder window's list view, 0 to 3
     bool AddLinkRequest = false;  // the options dialog opened to add a program shortcut
@@ -158,6 +159,8 @@ private:
     void HideButtonHint();
     void bScrLeftClick();
     void Url1Click();
+    // The GO! and search buttons; 5 is the search button's help context.
+    void bCompClick(int senderHelpContext);
     void ShowDriveMenu(const DriveInfo& drive, const QPoint& at);
     void bScrRightClick();
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -62,6 +62,16 @@ bool IsOffer(const QString& suffix)
     return !suffix.isEmpty() && suffix != QLatin1String(".") && suffix != QLatin1String("..");
 }
 
+// Whether a name read from the disk comes through the system's encoding (UTF-8) intact.
+bool IsValidName(const char* raw, const QString& decoded)
+{
+    for (const char* p = raw; *p; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            return QFile::encodeName(decoded) == QByteArray(raw);
+    }
+    return true; // plain ASCII
+}
+
 bool IsDriveLetter(QChar c)
 {
     return c.unicode() < 0x80 && c.isLetter();
@@ -144,9 +154,9 @@ FolderListing FolderListing::read(const QString& folder)
     listing.readable = true;
 
     while (const dirent* entry = readdir(dir.get())) {
-        const QByteArray raw(entry->d_name);
-        const QString name = QFile::decodeName(raw);
-        if (QFile::encodeName(name) != raw)
+        const char* raw = entry->d_name;
+        const QString name = QString::fromUtf8(raw);
+        if (!IsValidName(raw, name))
             continue;
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
@@ -157,9 +167,13 @@ FolderListing FolderListing::read(const QString& folder)
         }
         listing.entries.append({name, isFolder});
     }
-    std::sort(listing.entries.begin(), listing.entries.end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     return listing;
+}
+
+void FolderListing::sort()
+{
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    sorted = true;
 }
 
 bool FolderListing::isCurrent() const
@@ -172,6 +186,14 @@ bool FolderListing::isCurrent() const
 
 const FolderEntry* FolderListing::firstMatch(const QString& prefix) const
 {
+    if (!sorted) {
+        const FolderEntry* best = nullptr;
+        for (const FolderEntry& e : entries) {
+            if (e.name.startsWith(prefix) && (!best || e.name < best->name))
+                best = &e;
+        }
+        return best;
+    }
     const auto it = std::lower_bound(entries.cbegin(), entries.cend(), prefix,
                                      [](const FolderEntry& e, const QString& p) { return e.name < p; });
     if (it == entries.cend() || !it->name.startsWith(prefix))
@@ -243,22 +265,28 @@ struct FolderNameCompleter::Worker {
                 job = std::move(*self->pending);
                 self->pending.reset();
             }
-            if (self->cache.folder != job.query.folder || !self->cache.isCurrent())
+            const bool fresh = self->cache.folder != job.query.folder || !self->cache.isCurrent();
+            if (fresh)
                 self->cache = FolderListing::read(job.query.folder);
             const QString suffix = CompleteFolderName(job.query, self->cache);
-
-            std::lock_guard lock(self->mutex);
-            if (self->stop || !self->receiver)
-                return;
-            // Queued to the completer's thread; Qt drops it if the completer goes first.
-            FolderNameCompleter* r = self->receiver;
-            QMetaObject::invokeMethod(
-                r,
-                [r, id = job.id, text = job.text, suffix] {
-                    if (id == r->latest_)
-                        emit r->completed(text, suffix);
-                },
-                Qt::QueuedConnection);
+            {
+                std::lock_guard lock(self->mutex);
+                if (self->stop || !self->receiver)
+                    return;
+                // Queued to the completer's thread; Qt drops it if the completer goes first.
+                FolderNameCompleter* r = self->receiver;
+                QMetaObject::invokeMethod(
+                    r,
+                    [r, id = job.id, text = job.text, suffix] {
+                        if (id == r->latest_)
+                            emit r->completed(text, suffix);
+                    },
+                    Qt::QueuedConnection);
+            }
+            // A new reading answers the first key by one pass; it is sorted after the
+            // answer has gone, so that the next keys are binary searches.
+            if (fresh)
+                self->cache.sort();
         }
     }
 };

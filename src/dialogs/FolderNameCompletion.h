@@ -53,9 +53,10 @@ FolderNameQuery ClassifyFolderName(const QString& text, const LocalNames& names)
 // folder; other texts stay as typed (a bare program name, an address).
 QString LocalPathOf(const QString& text, const LocalNames& names);
 
-// One folder's entries, sorted by name (code points), "." and ".." included as a listing
-// of the system gives them. Names that are not valid in the system's encoding are left
-// out: they could be neither typed nor offered.
+// One folder's entries, "." and ".." included as a listing of the system gives them.
+// Names that are not valid in the system's encoding are left out: they could be neither
+// typed nor offered. "First" is by name (code points): found by one pass over a fresh
+// reading, by a binary search once the listing is sorted.
 struct FolderEntry {
     QString name;
     bool folder = false;
@@ -70,9 +71,12 @@ struct FolderListing {
     qint64 modifiedNs = 0;
     qint64 readNs = 0; // when the reading began
     bool readable = false;
+    bool sorted = false;
 
-    // Reads `folder` with one pass over its entries. Blocks for as long as the disk does.
+    // Reads `folder` with one pass over its entries, in the order the system lists them.
+    // Blocks for as long as the disk does.
     static FolderListing read(const QString& folder);
+    void sort();
     // Whether the folder on disk is still the one read (same folder, not changed since).
     // A folder changed just before it was read may have changed again within the same
     // tick of the file system's clock, so such a reading is never taken as current.

@@ -130,7 +130,7 @@ TEST_F(PvfolderWindow, AddEditRemoveWithEveryMessage)
             EXPECT_TRUE(d->Edit1->text().isEmpty() && d->Edit2->text().isEmpty());
             EXPECT_FALSE(d->Button3->isEnabled());
             EXPECT_TRUE(d->Button1->isVisible());
-            EXPECT_TRUE(d->Edit1->hasFocus());
+            EXPECT_EQ(d->focusWidget(), d->Edit1); // has the focus once the dialog is active
         },
         "Attrezzi", tools, true, &seen);
     w->btnadd->click();

@@ -232,6 +232,8 @@ TEST(FavouritesUrlFile, ReadsTheUrlValueAsTheSystemIniReaderDoes)
 TEST(FavouritesUrlFile, TextThatIsNotUtf8IsWindows1252)
 {
     EXPECT_EQ(DecodeWindowsText("caf\xC3\xA9 \xE2\x82\xAC"), QString::fromUtf8("café €"));
+    // A file saved with a byte-order mark reads as if it had none.
+    EXPECT_EQ(DecodeWindowsText("\xEF\xBB\xBF[InternetShortcut]"), QStringLiteral("[InternetShortcut]"));
     EXPECT_EQ(DecodeWindowsText("caf\xE9 \x80\x8A\x99\x9F\x81\xFF"),
               QString::fromUtf8("café €Š™Ÿ") + QChar(0x81) + QChar(0xFF));
     EXPECT_EQ(UrlFromShortcutText("[InternetShortcut]\nURL=http://x.example/\xE0 la carte\n"),

@@ -99,6 +99,18 @@ TEST(FolderNameCompletion, OffersTheRestOfTheFirstFolderName)
     for (const char* none : {"al", "z", "q", "Alpha", ".", "..", "alphabet.txt"})
         EXPECT_EQ(complete(QString::fromLatin1(none)), QString()) << none;
     EXPECT_EQ(CompleteFolderName(f.path + "missing/Al", n), QString());
+    // The first match is the same found by one pass over a reading or by a binary search
+    // once it is sorted.
+    FolderListing listing = FolderListing::read(f.path);
+    for (const char* prefix : {"M", "My", "l", "", "z", "q"}) {
+        const FolderEntry* unsorted = listing.firstMatch(QString::fromLatin1(prefix));
+        FolderListing sortedListing = listing;
+        sortedListing.sort();
+        const FolderEntry* bisected = sortedListing.firstMatch(QString::fromLatin1(prefix));
+        ASSERT_EQ(!unsorted, !bisected) << prefix;
+        if (unsorted)
+            EXPECT_EQ(unsorted->name, bisected->name) << prefix;
+    }
     // Through a drive letter, the text keeps its drive form.
     EXPECT_EQ(CompleteFolderName("d:/Al", Names(f.path)), "pha");
 }

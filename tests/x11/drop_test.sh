@@ -113,16 +113,21 @@ grep -qF "Lettere [D]|$TMP/Lettere" "$PROG/data/efolder.mke" 2>/dev/null \
   || { cat "$PROG/data/efolder.mke"; fail "the dropped folder was not added to the list"; }
 [ -d "$TMP/Lettere" ] || fail "the dropped folder was moved away"
 
-# 2. A file on the first listed folder: the copy / move dialog asks what to do.
+# 2. A file on the first listed folder (the desktop): the copy / move dialog asks what to
+# do with it; OK copies it there.
 result=$(drag $((pvf_x + 60)) $((pvf_y + 28 + 32)) "$TMP/nota.txt")
 [ "$result" = copy ] || fail "the source was told \"$result\", not copy"
+copy=$(titled "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
+  || { screenshot drop-no-dialog; fail "no copy / move dialog for the file dropped on a folder"; }
 sleep 0.5
-active=$(xdotool getactivewindow)
-xprop -id "$active" _NET_WM_WINDOW_TYPE | grep -q DIALOG || { screenshot drop-no-dialog; fail "no dialog for the file dropped on a folder"; }
 screenshot drop-copy-dialog
-xdotool key Escape
-sleep 0.3
+xdotool windowactivate --sync "$copy" 2>/dev/null
+xdotool key Return
+for _ in $(seq 100); do [ -f "$HOME/Desktop/nota.txt" ] && break; sleep 0.05; done
+cmp -s "$TMP/nota.txt" "$HOME/Desktop/nota.txt" || { screenshot drop-not-copied; fail "the file was not copied to the folder it was dropped on"; }
 [ -f "$TMP/nota.txt" ] || fail "the dropped file went away"
+sleep 0.3
+screenshot drop-copied
 
 # 3. A program on the bar's program area: a shortcut and a button.
 result=$(drag $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")

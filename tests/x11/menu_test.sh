@@ -19,11 +19,6 @@ chmod +x "$TMP/prova/segnale.sh"
 BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
 sleep 0.5
-info=$(xwininfo -id "$bar")
-bar_x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-bar_y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-bar_w=$(echo "$info" | sed -n 's/.*Width: *//p')
-bar_h=$(echo "$info" | sed -n 's/.*Height: *//p')
 
 # titled TEXT: waits for a visible window titled TEXT (Qt may add " — Parvo").
 titled() {
@@ -36,15 +31,7 @@ titled() {
 
 # Find the button of the root drive by its hint.
 hint="$(printf 'Disco: /')"
-found=
-x=0
-while [ "$x" -lt "$bar_w" ]; do
-  xdotool mousemove $((bar_x + x)) $((bar_y + bar_h / 2))
-  sleep 0.08
-  if xdotool search --onlyvisible --name "^$hint( — .*)?\$" >/dev/null 2>&1; then found=$x; break; fi
-  x=$((x + 6))
-done
-[ -n "$found" ] || fail "no drive button shows the hint \"$hint\""
+point_at_hint "$bar" "$hint" || fail "no drive button shows the hint \"$hint\""
 
 xdotool click 1
 titled / || { screenshot menu-missing; fail "the drive menu did not open"; }

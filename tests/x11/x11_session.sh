@@ -44,6 +44,29 @@ wait_for_window() {
   return 1
 }
 
+# window_geometry ID: sets WX, WY (the client's top-left on the screen), WW and WH.
+window_geometry() {
+  info=$(xwininfo -id "$1")
+  WX=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+  WY=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+  WW=$(echo "$info" | sed -n 's/.*Width: *//p')
+  WH=$(echo "$info" | sed -n 's/.*Height: *//p')
+}
+
+# point_at_hint BAR_ID HINT: moves the pointer along the middle of the bar until a
+# button shows HINT (the hint window is named after its text); fails when none does.
+point_at_hint() {
+  window_geometry "$1"
+  x=0
+  while [ "$x" -lt "$WW" ]; do
+    xdotool mousemove $((WX + x)) $((WY + WH / 2))
+    sleep 0.08
+    xdotool search --onlyvisible --name "^$2( — .*)?\$" >/dev/null 2>&1 && return 0
+    x=$((x + 6))
+  done
+  return 1
+}
+
 fail() { echo "FAIL: $*" >&2; x11_stop; exit 1; }
 
 # screenshot NAME: keeps a picture of the screen beside the test results.
