@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -36,7 +37,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s PROGRAM_DIR ENGINE_RUNNER [RUNS]\n", argv[0]);
         return 2;
     }
-    const std::string program = argv[1], runner = argv[2];
+    char resolved[PATH_MAX];
+    const std::string program = realpath(argv[1], resolved) ? resolved : argv[1];
+    const std::string runner = realpath(argv[2], resolved) ? resolved : argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
     char pattern[] = "/tmp/zip-bench-XXXXXX";
     const std::string scratch = mkdtemp(pattern);

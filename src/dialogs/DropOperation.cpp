@@ -120,7 +120,13 @@ void ExecuteDropOperation(const DropAnswers& answers, const DroppedFiles& drop, 
         try {
             int count = 0;
             if (answers.extractMode) {
-                zip.SetZipPath(drop.Files.value(0));
+                // Selecting a missing archive would create an empty one in its place.
+                const QString archive = drop.Files.value(0);
+                if (!RunOffThread([&] { return QFileInfo(archive).isFile(); })) {
+                    services.prompts.error(Str(100) + QLatin1Char(' ') + archive + QStringLiteral(": ") + Str(572));
+                    break;
+                }
+                zip.SetZipPath(archive);
                 zip.ExtractDir = dest;
                 // Existing files are replaced when older if the user asked to overwrite
                 // them, and otherwise never without asking.

@@ -7,16 +7,15 @@
 #include "dialogs/PvfolderList.h"
 #include "platform/Drives.h"
 #include "platform/Prompts.h"
+#include "widgets/DriveFolderModel.h"
 #include "widgets/ProgramBitmaps.h"
 #include "widgets/TPlumBut.h"
 
 #include <QApplication>
 
-#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -146,22 +145,24 @@ void TCopMovDlg::CreateControls()
     cuList->setIconSize(QSize(16, 16));
     connect(cuList, &QListWidget::itemClicked, this, &TCopMovDlg::cuListSelect);
     Dirtree1 = new QTreeView(Notebook1);
-    folders_ = new QFileSystemModel(this);
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    folders_->setReadOnly(true);
-    folders_->setRootPath(QStringLiteral("/"));
+    folders_ = new DriveFolderModel(style()->standardIcon(QStyle::SP_DriveHDIcon),
+                                    style()->standardIcon(QStyle::SP_DirIcon), this);
     Dirtree1->setModel(folders_);
-    for (int column = 1; column < folders_->columnCount(); ++column)
-        Dirtree1->hideColumn(column);
     Dirtree1->setHeaderHidden(true);
     Dirtree1->setIndentation(19);
-    Dirtree1->setSortingEnabled(true);
-    Dirtree1->sortByColumn(0, Qt::AscendingOrder);
     Dirtree1->setMouseTracking(true);
     Dirtree1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Dirtree1->setRootIndex(folders_->index(QString()));
-    Dirtree1->expand(folders_->index(QStringLiteral("/")));
     connect(Dirtree1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TCopMovDlg::Dirtree1Change);
+    // A folder asked for is shown chosen once its rows have been read; the edit keeps
+    // what it holds.
+    connect(folders_, &DriveFolderModel::Revealed, this, [this](const QModelIndex& index) {
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            Dirtree1->expand(up);
+        showingChosen_ = true;
+        Dirtree1->setCurrentIndex(index);
+        showingChosen_ = false;
+        Dirtree1->scrollTo(index);
+    });
     Notebook1->insertWidget(HistPage, cuList);
     Notebook1->insertWidget(TreePage, Dirtree1);
     Notebook1->setCurrentIndex(TreePage);
@@ -184,6 +185,7 @@ void TCopMovDlg::CreateControls()
     LocalNames names;
     names.drives = services_.drives.list();
     names.home = QDir::homePath();
+    folders_->SetDrives(names.drives);
     completer_ = new FolderNameCompleter(std::move(names), this);
     connect(completer_, &FolderNameCompleter::completed, this, &TCopMovDlg::Completed);
 }
@@ -296,26 +298,20 @@ void TCopMovDlg::cuListSelect(QListWidgetItem* item)
 
 void TCopMovDlg::Dirtree1Change()
 {
-    const QModelIndex current = Dirtree1->currentIndex();
-    const QString path = current.isValid() ? folders_->filePath(current) : QString();
+    if (showingChosen_)
+        return;
+    const QString path = folders_->FilePath(Dirtree1->currentIndex());
     if (path.isEmpty()) {
         SetDestination(QStringLiteral("/"));
         return;
     }
-    // Drive roots end in "/", as "c:/" does; other folders do not.
-    const QList<DriveInfo>& drives = completer_->names().drives;
-    const bool root = path == QLatin1String("/")
-        || std::any_of(drives.begin(), drives.end(), [&](const DriveInfo& d) { return d.root == WithSlash(path); });
-    SetDestination(root ? WithSlash(path) : FoldedPath(path));
+    // Drive roots end in "/", as "c:/" does, and keep their case; folders do not.
+    SetDestination(path.endsWith(QLatin1Char('/')) ? path : FoldedPath(path));
 }
 
 void TCopMovDlg::SelectInTree(const QString& path)
 {
-    const QModelIndex index = folders_->index(QDir::cleanPath(path));
-    if (!index.isValid())
-        return;
-    Dirtree1->setCurrentIndex(index);
-    Dirtree1->scrollTo(index);
+    folders_->Reveal(path);
 }
 
 bool TCopMovDlg::eventFilter(QObject* watched, QEvent* event)
@@ -374,6 +370,7 @@ void TCopMovDlg::NewFolderClick()
         services_.prompts.error(Str(100) + QLatin1Char(' ') + Str(106));
         return;
     }
+    folders_->Refresh();
     SelectInTree(created);
     SetDestination(WithSlash(created));
     Edit1->setCursorPosition(int(Edit1->text().size()));

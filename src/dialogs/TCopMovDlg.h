@@ -15,7 +15,6 @@
 #include <QDialog>
 
 class QCheckBox;
-class QFileSystemModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +27,7 @@ class QTreeView;
 
 namespace parvo {
 
+class DriveFolderModel;
 class FolderNameCompleter;
 class TPlumBut;
 
@@ -82,7 +82,7 @@ public:
     void ShowHistory();
     void ShowPvfolders();
     void NewFolderClick();
-    // Selects `path` in the folder tree.
+    // Selects `path` in the folder tree once its rows have been read.
     void SelectInTree(const QString& path);
 
     // The last character typed in the destination edit (8 for a deletion).
@@ -104,9 +104,9 @@ private:
     DropServices services_;
     bool ExtractMode_ = false;
     QString ConfirmedDestination_;
-    QFileSystemModel* folders_ = nullptr;
+    DriveFolderModel* folders_ = nullptr;
     FolderNameCompleter* completer_ = nullptr;
-    bool completing_ = false;
+    bool showingChosen_ = false; // the tree shows a folder chosen elsewhere
 };
 
 // Carries out the dialog's confirmed answer for the dropped files; what both drop

@@ -111,6 +111,9 @@ bool TZip::EngineCallback(CallbackRecord& r)
             r.Size = 1;
         } else if (ExtractFlags & 0x03) {
             r.Size = r.ErrorCode & 1;
+            // Left alone by the rule, not by an answer: the user is told afterwards.
+            if (r.Size == 0)
+                problems_.append(text + QLatin1String(" (") + Str(65319) + QLatin1Char(')'));
         } else {
             if (progress_)
                 progress_->Hide();

@@ -231,7 +231,13 @@ int TZip::Add()
     ReportProblems();
     if (count > 0) {
         createdEmpty_.clear();
-        ReadDirectory();
+        // The files are in the archive whatever its listing says: a directory larger
+        // than the reader takes leaves the list empty, not the add failed.
+        try {
+            ReadDirectory();
+        } catch (const ZipException&) {
+            ClearEntries();
+        }
         emit OnContentsChanged();
     } else if (!createdEmpty_.isEmpty()) {
         // Nothing went into the archive made for this operation: no empty file is left.

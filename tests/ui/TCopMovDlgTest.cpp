@@ -8,6 +8,7 @@
 #include "app/StringTable.h"
 #include "dialogs/DestinationHistory.h"
 #include "dialogs/TCopMovDlg.h"
+#include "widgets/DriveFolderModel.h"
 #include "widgets/FileOpsWindow.h"
 #include "widgets/TPlumBut.h"
 #include "zip/TZip.h"
@@ -186,6 +187,39 @@ TEST_F(CopMovDlg, TheListsFillTheDestination)
     EXPECT_EQ(prompts.shown.last(), Str(100) + QLatin1Char(' ') + Str(106));
 }
 
+TEST_F(CopMovDlg, TheFolderTreeHoldsTheDrivesAndTheirFolders)
+{
+    TCopMovDlg dlg(services(), {{path(QStringLiteral("src/report.txt"))}, {}});
+    QAbstractItemModel* tree = dlg.Dirtree1->model();
+    ASSERT_EQ(tree->rowCount(), 2);
+    EXPECT_EQ(tree->index(0, 0).data().toString(), QStringLiteral("C:  /"));
+    EXPECT_EQ(tree->index(1, 0).data().toString(), QStringLiteral("D:  ") + dir.path());
+
+    // The proposed destination is shown chosen once read; the edit keeps its text.
+    dlg.Prepare(1, false, path(QStringLiteral("src/folder")));
+    dlg.show();
+    auto current = [&] { return dlg.Dirtree1->currentIndex().data(DriveFolderModel::PathRole).toString(); };
+    QTRY_COMPARE(current(), path(QStringLiteral("src/folder")));
+    EXPECT_EQ(dlg.Edit1->text(), path(QStringLiteral("src/folder")));
+
+    // Choosing rows: a folder lower-cased where that still names it, a drive as its root.
+    const QModelIndex d = tree->index(1, 0);
+    ASSERT_EQ(tree->rowCount(d), 2);
+    EXPECT_EQ(tree->index(0, 0, d).data().toString(), QStringLiteral("dest"));
+    dlg.Dirtree1->setCurrentIndex(tree->index(0, 0, d));
+    EXPECT_EQ(dlg.Edit1->text(), FoldedPath(path(QStringLiteral("dest"))));
+    EXPECT_EQ(dlg.ConfirmedDestination(), dlg.Edit1->text());
+    dlg.Dirtree1->setCurrentIndex(d);
+    EXPECT_EQ(dlg.Edit1->text(), dir.path() + QLatin1Char('/'));
+
+    // A new folder is in the tree at once, and chosen.
+    dlg.Edit1->setText(path(QStringLiteral("dest")));
+    prompts.texts = {QStringLiteral("Nuova")};
+    dlg.PlumBut4->click();
+    QTRY_COMPARE(current(), path(QStringLiteral("dest/Nuova")));
+    EXPECT_EQ(dlg.Edit1->text(), path(QStringLiteral("dest/Nuova/")));
+}
+
 class DropChoices : public CopMovDlg {
 protected:
     // The drop as both handlers carry it out, the dialog answered as given.
@@ -265,6 +299,14 @@ TEST_F(DropChoices, ADropOntoItselfOrNowhereDoesNothing)
     EXPECT_EQ(lastDestination, QStringLiteral("unchanged"));
     EXPECT_EQ(prompts.shown, QStringList{Str(100) + QLatin1Char(' ') + Str(102)});
     EXPECT_FALSE(LoadHistory(reg).join('|').contains(QStringLiteral("missing")));
+
+    // An archive gone between the drop and OK is named, and nothing takes its place.
+    prompts.shown.clear();
+    const QString gone = path(QStringLiteral("src/gone.zip"));
+    EXPECT_EQ(drop({gone}, [](TCopMovDlg& d) { d.RadioButton3->click(); }, path(QStringLiteral("dest"))), Str(76));
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.first().contains(gone));
+    EXPECT_FALSE(QFileInfo::exists(gone));
 }
 
 TEST_F(DropChoices, AnArchiveWithoutANameIsAskedAbout)

@@ -243,6 +243,70 @@ TEST_F(ZipEngine, ACancelledCompressLeavesNoArchiveBehind)
               QStringList{QStringLiteral("out.zip")});
 }
 
+TEST_F(ZipEngine, ACancelledExtractionLeavesOnlyWholeFiles)
+{
+    std::string noise(6 << 20, '\0');
+    quint32 x = 3;
+    for (char& c : noise) {
+        x = x * 1664525u + 1013904223u;
+        c = char(x >> 24);
+    }
+    const QString archive = path(QStringLiteral("big.zip"));
+    WriteBytes(archive, QByteArray::fromStdString(BuildZip({{"small.txt", "first"}, {"n1.bin", noise}, {"n2.bin", noise}})));
+    // Stopped once the engine is well into the first large file.
+    int reports = 0;
+    int afterCancel = 0;
+    QObject::connect(&zip, &TZip::OnZEDProgressEvent, [&](const QString&, qint64 done) {
+        if (zip.IsCancelled())
+            ++afterCancel;
+        if (++reports == 2 || done > (2 << 20))
+            zip.Cancel();
+    });
+    const QString out = path(QStringLiteral("out"));
+    EXPECT_EQ(extract(archive, out), 1);
+    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("small.txt")});
+    // The engine heard the first answer: at most the report already on its way follows.
+    EXPECT_LE(afterCancel, 1);
+}
+
+TEST_F(ZipEngine, FilesTheOverwriteRuleKeepsAreNamed)
+{
+    const QString archive = path(QStringLiteral("a.zip"));
+    WriteBytes(archive, QByteArray::fromStdString(BuildZip({{"same.txt", "archived"}, {"old.txt", "archived"}})));
+    const QString out = path(QStringLiteral("out"));
+    EXPECT_EQ(extract(archive, out, 0x11), 2);
+    // Replace older files: the one made older is replaced, the other stays and is named.
+    WriteBytes(out + QStringLiteral("/old.txt"), "mine");
+    WriteBytes(out + QStringLiteral("/same.txt"), "mine");
+    struct timespec old[2] = {{0, UTIME_OMIT}, {946684800, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(out + QStringLiteral("/old.txt")).constData(), old, 0);
+    EXPECT_EQ(extract(archive, out, 0x11), 1);
+    EXPECT_EQ(ReadBytes(out + QStringLiteral("/old.txt")), "archived");
+    EXPECT_EQ(ReadBytes(out + QStringLiteral("/same.txt")), "mine");
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_EQ(prompts.shown.first(), Str(65312) + QStringLiteral("\nsame.txt (") + Str(65319) + QLatin1Char(')'));
+}
+
+TEST_F(ZipEngine, AnArchiveTooLargeToListIsStillAdded)
+{
+    // More directory than the reader takes (over a million bytes) in a few thousand names.
+    const QString src = path(QStringLiteral("src"));
+    const QString longName = QString(200, QLatin1Char('n'));
+    QDir().mkpath(src);
+    constexpr int Files = 4500;
+    for (int i = 0; i < Files; ++i)
+        WriteBytes(src + QStringLiteral("/%1%2").arg(longName).arg(i), QByteArray::number(i));
+    const QString archive = path(QStringLiteral("many.zip"));
+    zip.SetZipPath(archive);
+    zip.FileList = {QStringLiteral(".")};
+    zip.AddBaseDir = src;
+    zip.AddFlags = 0x14;
+    EXPECT_EQ(zip.Add(), Files);
+    EXPECT_TRUE(zip.Entries.isEmpty());
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    Tool(QStringLiteral("unzip"), {QStringLiteral("-tq"), archive});
+}
+
 TEST_F(ZipEngine, OperationsThatCannotRunSayWhy)
 {
     // Nothing to extract: no engine is even looked for.

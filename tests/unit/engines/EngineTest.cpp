@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <dlfcn.h>
+#include <iterator>
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
@@ -199,6 +201,75 @@ TEST(Extractor, EntriesClaimingMoreDataThanTheArchiveHoldsAreRefused)
     EXPECT_LT(n, 4);
     EXPECT_GT(skips.size(), 45u);
     EXPECT_EQ(std::count(skips.begin(), skips.end(), int(ZIP_SKIP_TOO_LARGE)), long(skips.size()));
+}
+
+} // namespace
+
+namespace {
+
+// Runs the adding engine as the wrapper does, with the current folder `folder`, adding
+// everything in it to `archive`; the number of files added, or -1 when it cannot run.
+int AddFolder(const std::string& folder, const std::string& archive, std::vector<std::string>* messages)
+{
+    void* engine = dlopen(PARVO_PROGRAM_DIR "/ZipDll.dll", RTLD_NOW | RTLD_LOCAL);
+    auto exec = engine ? reinterpret_cast<ZipDllExecFn>(dlsym(engine, "ZipDllExec")) : nullptr;
+    if (!exec || chdir(folder.c_str()) != 0)
+        return -1;
+    static std::vector<std::string>* sink;
+    sink = messages;
+    ZipFileSpec spec{};
+    spec.FileSpec = ".";
+    ZipParams p{};
+    p.Version = ZIP_ENGINE_VERSION;
+    p.Callback = [](CallbackRecord* r) -> ZipBool {
+        if (r->ActionCode == ZIP_ACTION_MESSAGE && sink)
+            sink->push_back(r->Text);
+        return ZIP_FALSE;
+    };
+    p.Level = 9;
+    p.Recurse = 0xFFFF;
+    p.AddMode = ZIP_TRUE;
+    p.ArchivePath = archive.c_str();
+    p.FileCount = 1;
+    p.Files = &spec;
+    p.Tag = ZIP_PARAMS_TAG;
+    return exec(&p);
+}
+
+std::string Noise(size_t size, uint32_t seed)
+{
+    std::string s(size, '\0');
+    for (char& c : s) {
+        seed = seed * 1664525u + 1013904223u;
+        c = char(seed >> 24);
+    }
+    return s;
+}
+
+TEST(Compressor, AFullDiskLeavesTheArchiveAsItWas)
+{
+    TempFolder src, dest;
+    for (int i = 0; i < 3; ++i)
+        std::ofstream(src.path + "/n" + std::to_string(i) + ".bin") << Noise(200000, uint32_t(i + 1));
+    const std::string archive = dest.path + "/out.zip";
+    // No archive before: none after. An archive before: the same bytes after.
+    for (const bool existing : {false, true}) {
+        const std::string before = existing ? BuildZip({{"old.txt", "kept"}}) : std::string();
+        if (existing)
+            std::ofstream(archive, std::ios::binary) << before;
+        const int verdict = WithFileSizeLimit(300000, [&] {
+            std::vector<std::string> messages;
+            const int n = AddFolder(src.path, archive, &messages);
+            return n == 0 && messages.size() == 1 ? 0 : 1;
+        });
+        EXPECT_EQ(verdict, 0) << existing;
+        EXPECT_EQ(CountEntries(dest.path), existing ? 1u : 0u);
+        std::ifstream in(archive, std::ios::binary);
+        const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(after, before);
+    }
+    // With room enough the same add succeeds: the limit was what stopped it.
+    EXPECT_EQ(WithFileSizeLimit(RLIM_INFINITY, [&] { return AddFolder(src.path, archive, nullptr) == 3 ? 0 : 1; }), 0);
 }
 
 } // namespace
