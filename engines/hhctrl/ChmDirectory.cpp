@@ -20,7 +20,7 @@ constexpr quint32 kNoChunk = 0xFFFFFFFF;
 
 DirectoryResult Refuse(const char* why)
 {
-    return {std::nullopt, QString::fromLatin1(why)};
+    return {std::nullopt, QString::fromUtf8(why)};
 }
 
 // `offset + length <= limit` without overflow.
@@ -43,16 +43,16 @@ public:
     {
         const char* c = chunk(n);
         if (memcmp(c, "PMGL", 4) != 0)
-            return "a listing chunk is damaged";
+            return "un blocco dell'elenco è danneggiato";
         const quint32 freeSpace = Le32(c + 4);
         if (freeSpace > chunkSize_ - ListingHeaderSize)
-            return "a listing chunk claims more free space than it has";
+            return "un blocco dell'elenco dichiara più spazio libero di quanto ne ha";
         const qsizetype end = qsizetype(chunkSize_ - freeSpace);
         qsizetype pos = ListingHeaderSize;
         while (pos < end) {
             const auto nameLength = ReadEncInt(c, pos, end);
             if (!nameLength || *nameLength > MaxNameLength || *nameLength > quint64(end - pos))
-                return "an entry name runs past its chunk";
+                return "il nome di una voce va oltre il suo blocco";
             DirectoryEntry e;
             e.name = QByteArray(c + pos, qsizetype(*nameLength));
             pos += qsizetype(*nameLength);
@@ -60,11 +60,11 @@ public:
             const auto offset = ReadEncInt(c, pos, end);
             const auto length = ReadEncInt(c, pos, end);
             if (!section || !offset || !length)
-                return "an entry runs past its chunk";
+                return "una voce va oltre il suo blocco";
             if (*section > 1)
-                return "an entry names a section the file does not have";
+                return "una voce nomina una sezione che il file non ha";
             if (*section == UncompressedSection && !Within(*offset, *length, contentSize_))
-                return "an entry points past the end of the file";
+                return "una voce rimanda oltre la fine del file";
             e.section = *section;
             e.offset = *offset;
             e.length = *length;
@@ -80,17 +80,17 @@ public:
         const char* c = chunk(n);
         const quint32 freeSpace = Le32(c + 4);
         if (freeSpace > chunkSize_ - IndexHeaderSize)
-            return "an index chunk claims more free space than it has";
+            return "un blocco dell'indice dichiara più spazio libero di quanto ne ha";
         const qsizetype end = qsizetype(chunkSize_ - freeSpace);
         qsizetype pos = IndexHeaderSize;
         while (pos < end) {
             const auto nameLength = ReadEncInt(c, pos, end);
             if (!nameLength || *nameLength > MaxNameLength || *nameLength > quint64(end - pos))
-                return "an index name runs past its chunk";
+                return "un nome dell'indice va oltre il suo blocco";
             pos += qsizetype(*nameLength);
             const auto child = ReadEncInt(c, pos, end);
             if (!child || *child >= chunks_)
-                return "an index entry points outside the directory";
+                return "una voce dell'indice rimanda fuori dall'indice dei contenuti";
             children.push_back(quint32(*child));
         }
         return nullptr;
@@ -119,39 +119,39 @@ DirectoryResult ParseDirectory(const QByteArray& head, quint64 fileSize)
 {
     const char* h = head.constData();
     if (quint64(head.size()) > fileSize || head.size() < qsizetype(FileHeaderSizeV2))
-        return Refuse("the file is too short for a help file");
+        return Refuse("il file è troppo corto per essere una guida");
     if (memcmp(h, "ITSF", 4) != 0)
-        return Refuse("the file is not a compiled help file");
+        return Refuse("il file non è una guida compilata");
     const quint32 version = Le32(h + 4);
     const quint32 headerSize = Le32(h + 8);
     if (!((version == 3 && headerSize == FileHeaderSize) || (version == 2 && headerSize == FileHeaderSizeV2))
         || quint64(head.size()) < headerSize)
-        return Refuse("the file header is of an unknown kind");
+        return Refuse("l'intestazione del file è di un tipo sconosciuto");
 
     const quint64 dirOffset = Le64(h + 0x48);
     const quint64 dirLength = Le64(h + 0x50);
     if (!Within(dirOffset, dirLength, fileSize) || dirLength < DirectoryHeaderSize)
-        return Refuse("the directory lies outside the file");
+        return Refuse("l'indice dei contenuti del file sta fuori dal file");
     if (!Within(dirOffset, dirLength, quint64(head.size())))
-        return Refuse("the directory was not read whole");
+        return Refuse("l'indice dei contenuti del file non è stato letto per intero");
     const quint64 contentOffset = version == 3 ? Le64(h + 0x58) : dirOffset + dirLength;
     if (contentOffset > fileSize)
-        return Refuse("the content lies outside the file");
+        return Refuse("i contenuti stanno fuori dal file");
 
     const char* d = h + dirOffset;
     if (memcmp(d, "ITSP", 4) != 0 || Le32(d + 4) != 1 || Le32(d + 8) != DirectoryHeaderSize)
-        return Refuse("the directory header is damaged");
+        return Refuse("l'intestazione dell'indice dei contenuti è danneggiata");
     const quint32 chunkSize = Le32(d + 0x10);
     const quint32 depth = Le32(d + 0x18);
     const quint32 root = Le32(d + 0x1C);
     const quint32 first = Le32(d + 0x20);
     const quint32 chunks = Le32(d + 0x2C);
     if (chunkSize < kMinChunkSize || chunkSize > kMaxChunkSize)
-        return Refuse("the directory chunks have an impossible size");
+        return Refuse("i blocchi dell'indice dei contenuti hanno una dimensione impossibile");
     if (chunks == 0 || quint64(chunks) * chunkSize > dirLength - DirectoryHeaderSize)
-        return Refuse("the directory holds fewer chunks than it claims");
+        return Refuse("l'indice dei contenuti ha meno blocchi di quanti ne dichiara");
     if (first >= chunks || (root != kNoChunk && root >= chunks))
-        return Refuse("the directory starts outside itself");
+        return Refuse("l'indice dei contenuti comincia fuori da sé");
 
     Directory dir;
     dir.fileSize = fileSize;
@@ -163,26 +163,26 @@ DirectoryResult ParseDirectory(const QByteArray& head, quint64 fileSize)
     quint32 listingChunks = 0;
     for (quint32 n = first; n != kNoChunk; n = Le32(walk.chunk(n) + 0x10)) {
         if (n >= chunks)
-            return Refuse("a listing chunk points outside the directory");
+            return Refuse("un blocco dell'elenco rimanda fuori dall'indice dei contenuti");
         if (listed[n])
-            return Refuse("the listing chunks run in a loop");
+            return Refuse("i blocchi dell'elenco girano in tondo");
         listed[n] = true;
         ++listingChunks;
         if (const char* why = walk.listing(n, &dir.entries))
-            return {std::nullopt, QString::fromLatin1(why)};
+            return {std::nullopt, QString::fromUtf8(why)};
     }
 
     // Names are looked up through the index; without one, only the first listing chunk
     // would ever be searched.
     if (root == kNoChunk) {
         if (listingChunks > 1)
-            return Refuse("the directory has no index over its listing chunks");
+            return Refuse("l'indice dei contenuti non ha un indice sui suoi blocchi");
         return {std::move(dir), {}};
     }
     // The index tree: every path ends in a listing chunk within the stated depth, and no
     // index chunk is reached twice, so no lookup can go round in circles.
     if (depth < 2 || depth > kMaxIndexDepth)
-        return Refuse("the index has an impossible depth");
+        return Refuse("l'indice ha una profondità impossibile");
     std::vector<bool> seen(chunks, false);
     std::vector<std::pair<quint32, quint32>> pending{{root, 1}}; // chunk, level
     while (!pending.empty()) {
@@ -192,18 +192,18 @@ DirectoryResult ParseDirectory(const QByteArray& head, quint64 fileSize)
         if (memcmp(c, "PMGL", 4) == 0) {
             if (!listed[n]) {
                 if (const char* why = walk.listing(n, nullptr))
-                    return {std::nullopt, QString::fromLatin1(why)};
+                    return {std::nullopt, QString::fromUtf8(why)};
             }
             continue;
         }
         if (memcmp(c, "PMGI", 4) != 0)
-            return Refuse("an index chunk is damaged");
+            return Refuse("un blocco dell'indice è danneggiato");
         if (seen[n] || level >= depth)
-            return Refuse("the index runs in a loop");
+            return Refuse("l'indice gira in tondo");
         seen[n] = true;
         std::vector<quint32> children;
         if (const char* why = walk.index(n, children))
-            return {std::nullopt, QString::fromLatin1(why)};
+            return {std::nullopt, QString::fromUtf8(why)};
         for (const quint32 child : children)
             pending.emplace_back(child, level + 1);
     }
@@ -214,18 +214,18 @@ DirectoryResult ReadDirectory(QIODevice& file)
 {
     const qint64 size = file.size();
     if (size < 0 || !file.seek(0))
-        return Refuse("the file cannot be read");
+        return Refuse("il file non si può leggere");
     const QByteArray header = file.read(FileHeaderSize);
     if (header.size() < qsizetype(FileHeaderSizeV2))
-        return Refuse("the file is too short for a help file");
+        return Refuse("il file è troppo corto per essere una guida");
     const quint64 dirEnd = Le64(header.constData() + 0x48) + Le64(header.constData() + 0x50);
     if (dirEnd < Le64(header.constData() + 0x48) || dirEnd > kMaxDirectoryEnd)
-        return Refuse("the directory lies outside the file");
+        return Refuse("l'indice dei contenuti del file sta fuori dal file");
     const quint64 want = std::max<quint64>(dirEnd, quint64(header.size()));
     if (want > quint64(size))
-        return Refuse("the directory lies outside the file");
+        return Refuse("l'indice dei contenuti del file sta fuori dal file");
     if (!file.seek(0))
-        return Refuse("the file cannot be read");
+        return Refuse("il file non si può leggere");
     const QByteArray head = file.read(qint64(want));
     return ParseDirectory(head, quint64(size));
 }

@@ -245,7 +245,9 @@ void HelpViewer::fillContents(const QList<SiteMapItem>& items, QTreeWidgetItem* 
         item->setText(0, i.name);
         const QString page = RootPage(i.local);
         item->setData(0, kPageRole, page);
-        if (!page.isEmpty() && !itemOfPage_.contains(page))
+        // A heading that opens the same page as an entry under it marks the entry, the
+        // more particular of the two.
+        if (!page.isEmpty() && (!itemOfPage_.contains(page) || itemOfPage_.value(page) == parent))
             itemOfPage_.insert(page, item);
         fillContents(i.children, item);
     }

@@ -147,6 +147,16 @@ TEST(bCompClick, AddressesOpenAsTypedAndEnterTheirHistory)
         dlg.reject();
     });
     EXPECT_EQ(bar.shell.calls.size(), 2);
+
+    // A very long address goes whole; one that reads as an option never reaches the browser.
+    const QString longAddress = QStringLiteral("www.example.org/") + QString(10000, QLatin1Char('x'));
+    for (const QString& typed : {longAddress, QStringLiteral("--remote-debugging-port=9222")})
+        bar.click(0, [&](TGodlg& dlg) {
+            dlg.webcombo->setEditText(typed);
+            QTest::keyClick(dlg.webcombo, Qt::Key_Return);
+        });
+    ASSERT_EQ(bar.shell.calls.size(), 3);
+    EXPECT_EQ(bar.browserArgument(2), longAddress);
 }
 
 TEST(bCompClick, SearchWordsEnterTheirHistoryOnceAndOpenTheTemplate)

@@ -52,7 +52,8 @@ QString WriteSample(const QTemporaryDir& dir)
         {"/html_source/uno.html", "<html><body><p>Pagina uno</p><a href=\"due.html#fine\">alla due</a></body></html>"},
         {"/html_source/due.html", "<html><body><p>Pagina due</p><a name=\"fine\">fine</a></body></html>"},
         {"/toc.hhc", "<UL>" + QByteArray(item).replace("%1", "Uno").replace("%2", "uno.html") + "<UL>"
-                         + QByteArray(item).replace("%1", "Due").replace("%2", "due.html") + "</UL></UL>"},
+                         + QByteArray(item).replace("%1", "Due").replace("%2", "due.html")
+                         + QByteArray(item).replace("%1", "Ancora uno").replace("%2", "uno.html") + "</UL></UL>"},
         {"/idx.hhk", "<UL>" + QByteArray(item).replace("%1", "zebra").replace("%2", "due.html")
                          + QByteArray(item).replace("%1", "albero").replace("%2", "uno.html") + "</UL>"},
         {"/#SYSTEM", SystemFile(info)},
@@ -151,6 +152,9 @@ TEST(HelpViewer, LinksContentsIndexAndHistory)
     emit viewer.contents()->itemClicked(due, 0);
     EXPECT_TRUE(Shown(b).contains("Pagina due"));
     EXPECT_EQ(viewer.contents()->currentItem(), due);
+    // A page both a heading and an entry under it open marks the entry.
+    emit b->anchorClicked(QUrl("uno.html"));
+    EXPECT_EQ(viewer.contents()->currentItem(), viewer.contents()->topLevelItem(0)->child(1));
 
     // The index, sorted, finds a keyword from its first letters.
     viewer.findChild<QTabWidget*>()->setCurrentIndex(1);

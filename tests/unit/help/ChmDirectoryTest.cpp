@@ -56,35 +56,35 @@ TEST(ChmDirectory, DamagedOrHostileFilesAreRefused)
         change(b);
         cases.emplace_back(what, b);
     };
-    damaged("listing chunks run in a loop", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 0x10, 0); });
-    damaged("listing chunks run in a loop", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 1) + 0x10, 0); });
-    damaged("listing chunk points outside the directory", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 0x10, 9999); });
-    damaged("index runs in a loop", [&](QByteArray& b) {
+    damaged("blocchi dell'elenco girano in tondo", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 0x10, 0); });
+    damaged("blocchi dell'elenco girano in tondo", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 1) + 0x10, 0); });
+    damaged("blocco dell'elenco rimanda fuori", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 0x10, 9999); });
+    damaged("indice gira in tondo", [&](QByteArray& b) {
         const qsizetype root = test::ChunkAt(b, Root(b));
         // The first entry's chunk number is its last byte: name length, name, number.
         const qsizetype nameLength = quint8(b[root + 8]);
         b[root + 8 + 1 + nameLength] = char(Root(b));
     });
-    damaged("index has an impossible depth", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x18, 1); });
-    damaged("entry points past the end of the file", [](QByteArray& b) {
+    damaged("profondità impossibile", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x18, 1); });
+    damaged("voce rimanda oltre la fine del file", [](QByteArray& b) {
         b.truncate(b.size() - 10);
     });
-    damaged("directory lies outside the file", [](QByteArray& b) { test::PutLe64(b, 0x50, quint64(b.size())); });
-    damaged("directory lies outside the file", [](QByteArray& b) { test::PutLe64(b, 0x48, ~quint64(0) - 4); });
-    damaged("holds fewer chunks than it claims", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x2C, 0x10000000); });
-    damaged("no index over its listing chunks", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x1C, 0xFFFFFFFF); });
-    damaged("impossible size", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x10, 3); });
-    damaged("more free space than it has", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 4, 0xFFFF); });
-    damaged("name runs past its chunk", [](QByteArray& b) {
+    damaged("sta fuori dal file", [](QByteArray& b) { test::PutLe64(b, 0x50, quint64(b.size())); });
+    damaged("sta fuori dal file", [](QByteArray& b) { test::PutLe64(b, 0x48, ~quint64(0) - 4); });
+    damaged("meno blocchi di quanti ne dichiara", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x2C, 0x10000000); });
+    damaged("non ha un indice sui suoi blocchi", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x1C, 0xFFFFFFFF); });
+    damaged("dimensione impossibile", [&](QByteArray& b) { test::PutLe32(b, qsizetype(dirAt) + 0x10, 3); });
+    damaged("più spazio libero di quanto ne ha", [](QByteArray& b) { test::PutLe32(b, test::ChunkAt(b, 0) + 4, 0xFFFF); });
+    damaged("nome di una voce va oltre il suo blocco", [](QByteArray& b) {
         const qsizetype first = test::ChunkAt(b, 0) + ListingHeaderSize;
         b[first] = char(0x84); // an encint of 0x200 + …: the name now runs on and on
     });
-    damaged("header is of an unknown kind", [](QByteArray& b) { test::PutLe32(b, 4, 4); });
-    damaged("not a compiled help file", [](QByteArray& b) { b.replace(0, 4, "GIF8"); });
+    damaged("di un tipo sconosciuto", [](QByteArray& b) { test::PutLe32(b, 4, 4); });
+    damaged("non è una guida compilata", [](QByteArray& b) { b.replace(0, 4, "GIF8"); });
 
     // Each refused for what was done to it, not for some damage met on the way.
     for (const auto& [what, bytes] : cases)
-        EXPECT_TRUE(Refusal(bytes).contains(QLatin1String(what))) << what << ": " << qPrintable(Refusal(bytes));
+        EXPECT_TRUE(Refusal(bytes).contains(QString::fromUtf8(what))) << what << ": " << qPrintable(Refusal(bytes));
 
     // Cut anywhere in its header or directory, the file is refused, never read past its end.
     for (qsizetype cut = 0; cut < qsizetype(dirAt) + 0x54 + 0x400; cut += 7)
@@ -99,7 +99,7 @@ TEST(ChmDirectory, ViewerOpensNothingItHasNotChecked)
     test::Save(dir.filePath("anello.chm"), looped);
     QString why;
     EXPECT_FALSE(ChmFile::open(dir.filePath("anello.chm"), &why));
-    EXPECT_TRUE(why.contains("loop")) << qPrintable(why);
+    EXPECT_TRUE(why.contains("in tondo")) << qPrintable(why);
     EXPECT_FALSE(ChmFile::open(dir.filePath("manca.chm"), &why));
 }
 
