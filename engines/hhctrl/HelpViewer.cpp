@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,7 +14,7 @@
 #include <QSplitter>
 #include <QStringDecoder>
 #include <QTabWidget>
-#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -80,13 +81,26 @@ HelpViewer::HelpViewer()
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Guida"));
 
-    QToolBar* bar = addToolBar(QStringLiteral("Navigazione"));
-    bar->setMovable(false);
-    // Words with arrows rather than the icon theme's pictures: looking those up costs more
+    // A row of flat buttons above the page. Words with arrows rather than the icon theme's
+    // pictures, and no tool bar: looking those up, or laying out a tool bar, costs more
     // than the rest of the window.
-    back_ = bar->addAction(QStringLiteral("\u25C0 Indietro"));
-    forward_ = bar->addAction(QStringLiteral("Avanti \u25B6"));
-    home_ = bar->addAction(QStringLiteral("Inizio"));
+    auto* row = new QWidget;
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(4, 2, 4, 2);
+    rowLayout->setSpacing(2);
+    const auto button = [&](const QString& text) {
+        auto* action = new QAction(text, this);
+        auto* b = new QToolButton;
+        b->setDefaultAction(action);
+        b->setAutoRaise(true);
+        rowLayout->addWidget(b);
+        return action;
+    };
+    back_ = button(QStringLiteral("\u25C0 Indietro"));
+    forward_ = button(QStringLiteral("Avanti \u25B6"));
+    home_ = button(QStringLiteral("Inizio"));
+    rowLayout->addStretch();
+    setMenuWidget(row);
     back_->setShortcut(QKeySequence::Back);
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);
