@@ -2,8 +2,8 @@
 
 PARVO_BUILD_PACKAGES="cmake ninja-build pkg-config clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
   qt6-qpa-plugins qt6-translations-l10n libxcb1-dev libxcb-ewmh-dev libfontconfig-dev libzip-dev libchm-dev fonts-dejavu-core"
-PARVO_DESKTOP_PACKAGES="xvfb openbox xdotool x11-utils imagemagick"
-PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip dbus-daemon libchm-bin"
+PARVO_DESKTOP_PACKAGES="xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
+PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip dbus-daemon twm libchm-bin"
 
 # parvo_install_packages PACKAGE...: installs what is missing (as root), or names it.
 parvo_install_packages() {
@@ -24,14 +24,16 @@ parvo_install_packages() {
   fi
 }
 
-# parvo_build [BUILD_DIR]: configures and builds the whole project with clang.
+# parvo_build [BUILD_DIR [CMAKE_OPTION...]]: configures (with the options, the first
+# time) and builds the whole project with clang.
 parvo_build() {
   build=${1:-build}
+  [ $# -gt 0 ] && shift
   if [ ! -f "$build/build.ninja" ]; then
     # A compiler cache, where the machine has one, makes rebuilds in other checkouts cheap.
     launcher=""
     command -v ccache >/dev/null 2>&1 && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher >/dev/null || return 1
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher "$@" >/dev/null || return 1
   fi
   cmake --build "$build" --parallel "$(nproc)"
 }

@@ -12,6 +12,7 @@
 #include "platform/linux/ShellLinkFile.h"
 #include "platform/linux/TextEditor.h"
 #include "platform/linux/X11DesktopBar.h"
+#include "platform/linux/X11Display.h"
 #include "widgets/MessagePrompts.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (!parvo::ChooseX11Platform())
+        return 1;
     // Made ready while the application connects to the display and builds the bar.
     parvo::FontSetup fonts;
     QApplication app(argc, argv);

@@ -11,13 +11,6 @@ namespace parvo {
 
 namespace {
 
-QWidget* Panel(QWidget* parent)
-{
-    auto* panel = new QWidget(parent);
-    panel->setAutoFillBackground(false);
-    return panel;
-}
-
 QFrame* Bevel(QWidget* parent)
 {
     auto* line = new QFrame(parent);
@@ -37,12 +30,12 @@ void Place(QWidget* w, const Placed& p)
 BarPanels::BarPanels(QWidget* bar)
     : QObject(bar)
 {
-    a1 = Panel(bar);
-    a15 = Panel(bar);
-    a2 = Panel(bar);
-    a3 = Panel(bar);
-    a4m = Panel(bar);
-    a5 = Panel(bar);
+    a1 = new QWidget(bar);
+    a15 = new QWidget(bar);
+    a2 = new QWidget(bar);
+    a3 = new QWidget(bar);
+    a4m = new QWidget(bar);
+    a5 = new QWidget(bar);
 
     bInfH = new TPlumBut(a1);
     bInf = new TPlumBut(a1);
@@ -117,6 +110,13 @@ void BarPanels::setBarColors(const QColor& background, const QColor& text)
 {
     for (const auto& [button, id] : fixedButtons())
         button->setBarColors(background, text);
+    // The panels cover the bar's accent squares but for the bare margins at its ends.
+    for (QWidget* panel : {a1, a15, a2, a3, a4m, a5}) {
+        QPalette pal = panel->palette();
+        pal.setColor(QPalette::Window, background);
+        panel->setPalette(pal);
+        panel->setAutoFillBackground(true);
+    }
 }
 
 void BarPanels::setWebLabel(const QString& text, const QString& hint)

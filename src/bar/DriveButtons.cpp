@@ -28,10 +28,16 @@ void DriveButtons::setDriveFont(int pointSize, bool bold)
 int DriveButtons::ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horizontal, int layout, int clickLayout,
                                       const ImageStrip& popupImg)
 {
-    qDeleteAll(buttons_);
+    // A rebuild may come from inside a button's own event (a choice of its menu): the old
+    // buttons go once that event has returned.
+    for (TPlumBut* old : std::as_const(buttons_)) {
+        old->hide();
+        old->deleteLater();
+    }
     buttons_.clear();
     drives_ = drives;
     const DriveStrip strip = parvo::ArrangeDriveButtons(horizontal, int(drives.size()), layout, clickLayout);
+    resize(strip.a2);
     const DriveButtonStyle& style = strip.style;
     for (int i = 0; i < drives.size(); ++i) {
         const DriveInfo drive = drives.at(i);

@@ -26,6 +26,7 @@ public:
     // length along the bar.
     int ArrangeDriveButtons(const QList<DriveInfo>& drives, bool horizontal, int layout, int clickLayout,
                             const ImageStrip& popupImg);
+    const QList<TPlumBut*>& buttons() const { return buttons_; }
     // The drives of the buttons, in strip order.
     const QList<DriveInfo>& drives() const { return drives_; }
     // Draws button `index` as hovered while a drag is over it; -1 for none.

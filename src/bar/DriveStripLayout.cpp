@@ -75,22 +75,6 @@ DriveStrip ArrangeDriveButtons(bool horizontal, int count, int layout, int click
     return strip;
 }
 
-QRect SplitArrowPart(QSize button)
-{
-    const int width = std::min(SplitArrowWidth, std::max(0, button.width()));
-    return QRect(button.width() - width, 0, width, button.height());
-}
-
-DrivePressAction DrivePress(const DriveButtonStyle& style, QPoint pos)
-{
-    if (!style.dropDownMenu)
-        return DrivePressAction::ClickOnRelease;
-    if (!style.split)
-        return DrivePressAction::DropMenu;
-    return pos.x() >= style.size.width() - SplitArrowWidth ? DrivePressAction::DropMenu
-                                                           : DrivePressAction::ClickOnRelease;
-}
-
 std::vector<QRect> ArrangeProgramButtons(bool horizontal, int count)
 {
     std::vector<QRect> buttons;

@@ -51,17 +51,6 @@ struct DriveStrip {
 // `ArrangeDriveButtons` for `count` shown drives.
 DriveStrip ArrangeDriveButtons(bool horizontal, int count, int layout, int clickLayout);
 
-// The arrow part of a split button of this size, relative to the button.
-QRect SplitArrowPart(QSize button);
-
-enum class DrivePressAction {
-    DropMenu,       // the menu drops at once, top-left at the button's bottom-left corner
-    ClickOnRelease, // the click fires when the button is released inside it
-};
-
-// What a left-button press at `pos` (relative to the button) does.
-DrivePressAction DrivePress(const DriveButtonStyle& style, QPoint pos);
-
 inline constexpr int ProgramButtonStep = 22;
 
 // `ArrangeProgramButtons`: the program buttons' rectangles relative to `a4`.

@@ -125,7 +125,11 @@ void ProgramStrip::BuildProgramButtons(const QString& programFolder, const QStri
 
 void ProgramStrip::placeButtons(const QList<Program>& programs)
 {
-    qDeleteAll(buttons_);
+    // Rebuilt from a button's own menu too: the old buttons go once its event returned.
+    for (TPlumBut* old : std::as_const(buttons_)) {
+        old->hide();
+        old->deleteLater();
+    }
     buttons_.clear();
     QPixmap unknown;
     for (const Program& program : programs) {

@@ -1,5 +1,6 @@
 #include "bar/TAppBar.h"
 
+#include "bar/FloatingPlacement.h"
 #include "platform/Prompts.h"
 #include "settings/BarSettings.h"
 
@@ -19,13 +20,26 @@ constexpr QSize AutoHideBorder(1, 1);
 constexpr QSize DoubleClickArea(4, 4);
 constexpr int SlideFrameMs = 10;
 
+// Floating, a title without minimise and maximise buttons: the bar is not an application
+// window one minimises or maximises. Docked, no frame at all.
+constexpr Qt::WindowFlags FloatingFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags DockedFlags = Qt::Window | Qt::FramelessWindowHint;
+
+// Where the bar docks when the desktop names no monitor at all.
+const QRect NoMonitor(0, 0, 1024, 768);
+
+QSize FirstMonitorSize(const DesktopBar& desktop)
+{
+    const QList<Monitor> monitors = desktop.monitors();
+    return monitors.isEmpty() ? NoMonitor.size() : monitors.first().logical.size();
+}
+
 } // namespace
 
 TAppBar::TAppBar(BarSettings& settings, DesktopBar& desktop, Prompts& prompts)
-    // Floating, a title without minimise and maximise buttons: the bar is not an
-    // application window one minimises or maximises.
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , AppBarSizes(AppBarSizes::ForScreen(desktop.screen().size()))
+    : QWidget(nullptr, FloatingFlags)
+    , AppBarSizes(AppBarSizes::ForScreen(FirstMonitorSize(desktop)))
     , settings_(settings)
     , desktop_(desktop)
     , prompts_(prompts)
@@ -61,17 +75,8 @@ void TAppBar::AppBarCreated()
 {
     window_ = winId();
     created_ = true;
-    DesktopBar::Notices notices;
-    notices.workAreaChanged = [this] {
-        if (ProposedEdge == abeUnknown && IsScreenEdge(settings_.Edge) && !settings_.AutoHide)
-            ReapplyEdge();
-    };
-    notices.fullScreenChanged = [this](bool present) {
-        FullScreenAppPresent = present;
-        if (ProposedEdge == abeUnknown)
-            ReapplyEdge();
-    };
-    desktop_.watch(window_, std::move(notices));
+    anchor_ = Monitors().first().logical.center();
+    WatchDesktop();
     autoHideTimer_.start(SlideTime);
     ReapplyEdge();
     // The settings read at start-up after the edge (auto-hide, always on top) are in
@@ -82,6 +87,90 @@ void TAppBar::AppBarCreated()
         MoveLoopBegin();
         MoveLoopEnd();
     });
+}
+
+void TAppBar::WatchDesktop()
+{
+    DesktopBar::Notices notices;
+    notices.workAreaChanged = [this] {
+        if (ProposedEdge == abeUnknown && IsScreenEdge(settings_.Edge) && !settings_.AutoHide)
+            ReapplyEdge();
+    };
+    notices.fullScreenChanged = [this](bool present) {
+        FullScreenAppPresent = present;
+        if (ProposedEdge == abeUnknown)
+            ReapplyEdge();
+    };
+    notices.screensChanged = [this] { FollowScreens(); };
+    desktop_.watch(window_, std::move(notices));
+}
+
+bool TAppBar::event(QEvent* event)
+{
+    // The toolkit may give the bar a new native window: the desktop's registers follow.
+    if (event->type() == QEvent::WinIdChange && created_ && winId() != window_) {
+        desktop_.watch(window_, {});
+        ReleaseAutoHide();
+        desktop_.reserve(window_, abeUnknown, {});
+        window_ = winId();
+        kind_.reset();
+        WatchDesktop();
+        QTimer::singleShot(0, this, [this] {
+            if (ProposedEdge == abeUnknown)
+                ReapplyEdge();
+        });
+    }
+    return QWidget::event(event);
+}
+
+QList<Monitor> TAppBar::Monitors() const
+{
+    QList<Monitor> monitors = desktop_.monitors();
+    if (monitors.isEmpty())
+        monitors.append(Monitor::Scaled(NoMonitor, 1));
+    return monitors;
+}
+
+QRect TAppBar::DockMonitor() const
+{
+    const QList<Monitor> monitors = Monitors();
+    return monitors[MonitorAt(monitors, anchor_)].logical;
+}
+
+bool TAppBar::AtOuterEdge(TAppBarEdge edge) const
+{
+    const QList<Monitor> monitors = Monitors();
+    return IsOuterEdge(monitors, MonitorAt(monitors, anchor_), edge);
+}
+
+QRect TAppBar::WorkAreaOf(const QRect& monitor) const
+{
+    QList<DockedStrip> strips = desktop_.otherBars(window_);
+    if (!ownStrip_.isEmpty())
+        strips.append({settings_.Edge, ownStrip_});
+    return MonitorWorkArea(monitor, strips);
+}
+
+void TAppBar::FollowScreens()
+{
+    const QList<Monitor> monitors = Monitors();
+    const QRect monitor = monitors[MonitorAt(monitors, anchor_)].logical;
+    const AppBarSizes limits = AppBarSizes::ForScreen(monitor.size());
+    MaxWidth = limits.MaxWidth;
+    MaxHeight = limits.MaxHeight;
+    MaxHorzDockSize = limits.MaxHorzDockSize;
+    MaxVertDockSize = limits.MaxVertDockSize;
+    // The drag ends on the new monitors. A docked bar whose monitor went away stands on
+    // the nearest one, and goes back to its own when it comes back.
+    if (!created_ || ProposedEdge != abeUnknown)
+        return;
+    if (settings_.Edge == abeFloat) {
+        QList<QRect> screens;
+        for (const Monitor& m : monitors)
+            screens.append(m.logical);
+        SetFloatRect(VisibleFloatingRect(FloatRect(), screens));
+    }
+    ReapplyEdge();
 }
 
 void TAppBar::ReapplyEdge() { SetEdge(settings_.Edge); }
@@ -113,11 +202,12 @@ void TAppBar::SetEdge(TAppBarEdge edge)
             settings_.AutoHide = false;
             refused = true;
         }
-        QRect rect = DockedRect(edge);
-        desktop_.reserve(window_, edge, settings_.AutoHide ? QRect() : rect);
-        if (settings_.AutoHide)
-            rect = AutoHidePlace(edge, rect, desktop_.screen(), AutoHideBorder, AutoHideShown);
-        SlideTo(rect);
+        // A strip reserved at an edge between two monitors would be counted from the edge
+        // of the whole desktop and take the neighbour too.
+        betweenMonitors_ = !AtOuterEdge(edge);
+        const QRect rect = DockedRect(edge, DockMonitor());
+        desktop_.reserve(window_, edge, settings_.AutoHide || betweenMonitors_ ? QRect() : rect);
+        SlideTo(settings_.AutoHide ? AutoHideRect(edge, AutoHideShown) : rect);
     }
     --placing_;
     ApplyStacking();
@@ -127,19 +217,29 @@ void TAppBar::SetEdge(TAppBarEdge edge)
         prompts_.message(AutoHideRefusalText());
 }
 
-QRect TAppBar::DockedRect(TAppBarEdge edge) const
+QRect TAppBar::DockedRect(TAppBarEdge edge, const QRect& monitor) const
 {
-    const QRect screen = desktop_.screen();
     // An auto-hide bar reserves nothing and lies over the others.
-    const QRect area = settings_.AutoHide ? screen
-                                          : DockArea(edge, DockThickness(edge, *this), screen,
-                                                     desktop_.otherBars(window_));
+    const QRect area = settings_.AutoHide ? monitor
+                                          : DockArea(edge, DockThickness(edge, *this), monitor,
+                                                     StripsOn(monitor, desktop_.otherBars(window_)));
     return DockRect(edge, area, *this);
+}
+
+QRect TAppBar::AutoHideRect(TAppBarEdge edge, bool shown) const
+{
+    const QRect monitor = DockMonitor();
+    const QRect place = AutoHidePlace(edge, DockedRect(edge, monitor), monitor, AutoHideBorder, shown);
+    // Between two monitors the hidden bar keeps to its own: only its edge strip is left.
+    return shown || AtOuterEdge(edge) ? place : place.intersected(monitor);
 }
 
 void TAppBar::SetWindowKind(bool docked)
 {
-    if (dockKind_ == docked)
+    const WindowKind kind = !docked ? WindowKind::Floating
+                            : desktop_.managesDocks() ? WindowKind::Dock
+                                                      : WindowKind::Unmanaged;
+    if (kind_ == kind)
         return;
     // A window manager reads the kind of a window when it takes the window on, so the
     // window is withdrawn while the kind changes.
@@ -147,8 +247,20 @@ void TAppBar::SetWindowKind(bool docked)
     ++placing_;
     if (shown)
         hide();
+    // A docked bar has no frame, whatever the window manager makes of a dock window; one
+    // that keeps no docks in place never sees the bar, which then stands exactly where
+    // it puts itself.
+    // A moved window keeps its place through new flags as a place of its frame; the
+    // bar's places are always the window's own, given again right after.
+    setAttribute(Qt::WA_Moved, false);
+    setWindowFlags(kind == WindowKind::Floating ? FloatingFlags
+                   : kind == WindowKind::Dock   ? DockedFlags
+                                                : DockedFlags | Qt::X11BypassWindowManagerHint);
+    // The toolkit writes the window's kind anew whenever it creates the window, which
+    // new flags ask for: it is made to do that now, before the desktop is told.
+    winId();
     desktop_.setDockWindow(window_, docked);
-    dockKind_ = docked;
+    kind_ = kind;
     if (shown)
         show();
     --placing_;
@@ -165,8 +277,12 @@ void TAppBar::ReleaseAutoHide()
 void TAppBar::ApplyStacking()
 {
     using S = DesktopBar::Stacking;
-    // Above everything, except a full-screen window, which the bar must not cover.
-    const S s = !settings_.AlwaysOnTop ? S::Normal : FullScreenAppPresent ? S::Below : S::Above;
+    // Above everything, except a full-screen window, which the bar must not cover. A bar
+    // between two monitors reserves no strip: it stays above the windows instead.
+    const bool above = settings_.AlwaysOnTop || (IsScreenEdge(settings_.Edge) && betweenMonitors_);
+    const S s = !above ? S::Normal : FullScreenAppPresent ? S::Below : S::Above;
+    if (kind_ == WindowKind::Unmanaged && s == S::Above)
+        raise();
     desktop_.setStacking(window_, s);
 }
 
@@ -188,7 +304,8 @@ void TAppBar::ApplySizeHints()
     // window system's answer a moment later. The hints speak of the window inside its
     // frame; a floating rectangle counts the frame.
     const int frame = edge == abeFloat ? FloatFrameHeight : 0;
-    WindowSizeHints hints = SizeHintsFor(edge, *this, desktop_.screen().size(), ModelRect().size());
+    const QSize placed = edge == abeFloat ? FloatRect().size() : requested_.size();
+    WindowSizeHints hints = SizeHintsFor(edge, *this, DockMonitor().size(), placed);
     for (QSize* s : {&hints.minimum, &hints.maximum, &hints.base})
         s->setHeight(std::max(0, s->height() - frame));
     setMinimumSize(hints.minimum);
@@ -219,13 +336,16 @@ void TAppBar::TrackFloatRect()
         settings_.Edge != abeFloat || !isVisible())
         return;
     requested_ = geometry();
+    const QRect before = FloatRect();
     SetFloatRect(FloatRectFor(requested_.topLeft(), requested_.size()));
+    if (FloatRect() != before)
+        PlacementChanged();
 }
 
 QRect TAppBar::ModelRect() const
 {
     const TAppBarEdge edge = settings_.Edge;
-    return IsScreenEdge(edge) ? DockedRect(edge) : FloatRect();
+    return IsScreenEdge(edge) ? DockedRect(edge, DockMonitor()) : FloatRect();
 }
 
 void TAppBar::ShowRect(TAppBarEdge edge, const QRect& r)
@@ -252,58 +372,74 @@ void TAppBar::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    StopSlide();
-    MoveLoopBegin();
-    mouseDrag_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - requested_.topLeft();
-    RelaxSizeHints();
+    // A click is no drag: the move starts once the pointer has gone far enough.
+    pressed_ = true;
+    pressPoint_ = event->globalPosition().toPoint();
     event->accept();
 }
 
 void TAppBar::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (pressed_ && !mouseDrag_ && (pointer - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+        StopSlide();
+        MoveLoopBegin();
+        mouseDrag_ = true;
+        dragOffset_ = pressPoint_ - requested_.topLeft();
+        RelaxSizeHints();
+    }
     if (!mouseDrag_) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    DragTo(event->globalPosition().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
+    DragTo(pointer, event->modifiers().testFlag(Qt::ControlModifier));
     event->accept();
 }
 
 void TAppBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!mouseDrag_ || event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || !pressed_) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    pressed_ = false;
+    event->accept();
+    if (!mouseDrag_)
+        return;
     DragTo(event->globalPosition().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
     mouseDrag_ = false;
     MoveLoopEnd();
-    event->accept();
+    PlacementChanged();
 }
 
 void TAppBar::MoveLoopBegin()
 {
     dragRect_ = ModelRect();
+    dragAnchor_ = anchor_;
+    ownStrip_ = IsScreenEdge(settings_.Edge) && !settings_.AutoHide && !betweenMonitors_ ? dragRect_ : QRect();
     ProposedEdge = settings_.Edge;
 }
 
 void TAppBar::DragTo(QPoint pointer, bool ctrlHeld)
 {
+    // The edges on offer are those of the monitor under the pointer.
+    const QList<Monitor> monitors = Monitors();
+    const QRect monitor = monitors[MonitorAt(monitors, pointer)].logical;
+    dragAnchor_ = monitor.center();
     EdgeProposal p;
     p.pointer = pointer;
     p.ctrlHeld = ctrlHeld;
     p.flags = Flags;
     p.current = ProposedEdge;
-    p.screen = desktop_.screen();
-    p.workArea = desktop_.workArea();
+    p.screen = monitor;
+    p.workArea = WorkAreaOf(monitor);
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     p.scrollBar = {bar, bar};
     const TAppBarEdge proposed = ProposeEdge(p);
 
     QRect rect;
     if (IsScreenEdge(proposed)) {
-        rect = DockedRect(proposed);
+        rect = DockedRect(proposed, monitor);
     } else if (IsScreenEdge(ProposedEdge)) {
         // Off an edge: the floating bar hangs from the pointer.
         rect = FloatRectAtPointer(FloatRect().size(), pointer);
@@ -325,8 +461,12 @@ void TAppBar::MoveLoopEnd()
 {
     if (ProposedEdge == abeUnknown)
         return;
-    const MoveEnd end = EndOfMove(settings_.Edge, ProposedEdge, dragRect_, FloatRect(), desktop_.workArea(), *this);
+    const QList<Monitor> monitors = Monitors();
+    const QRect monitor = monitors[MonitorAt(monitors, dragAnchor_)].logical;
+    const MoveEnd end = EndOfMove(settings_.Edge, ProposedEdge, dragRect_, FloatRect(), WorkAreaOf(monitor), *this);
     ProposedEdge = abeUnknown;
+    ownStrip_ = QRect();
+    anchor_ = dragAnchor_;
     HorzDockSize = end.HorzDockSize;
     VertDockSize = end.VertDockSize;
     SetFloatRect(end.floatRect);
@@ -363,8 +503,7 @@ void TAppBar::SlideAutoHide(bool shown)
     if (!IsAutoHidden())
         return;
     AutoHideShown = shown;
-    const TAppBarEdge edge = settings_.Edge;
-    SlideTo(AutoHidePlace(edge, DockedRect(edge), desktop_.screen(), AutoHideBorder, shown));
+    SlideTo(AutoHideRect(settings_.Edge, shown));
 }
 
 void TAppBar::enterEvent(QEnterEvent* event)

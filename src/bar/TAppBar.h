@@ -5,8 +5,13 @@
 // edge to edge by its free background. The geometry comes from AppBarGeometry; the
 // edge, the floating rectangle and the auto-hide and always-on-top switches are the
 // bar's live settings, read and written in place.
+//
+// With several monitors the bar docks at the edges of one of them: the one under the
+// pointer when a drag ends. Only an edge of the whole desktop is reserved; at an edge
+// between two monitors the bar stays above the windows instead.
 
 #include "bar/AppBarGeometry.h"
+#include "bar/Monitors.h"
 #include "platform/DesktopBar.h"
 
 #include <QElapsedTimer>
@@ -62,6 +67,9 @@ protected:
     // Lays the window out for Edge(): after every change of size and, during a drag, at
     // every new proposal.
     virtual void FormResize() {}
+    // The user has put the bar somewhere new: a drag ended, or the window manager moved
+    // or resized the floating window.
+    virtual void PlacementChanged() {}
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -70,8 +78,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    enum class WindowKind { Floating, Dock, Unmanaged };
+
+    void WatchDesktop();
+    void FollowScreens();
+    QList<Monitor> Monitors() const;
+    // The monitor the docked bar is on, and whether its edge is one of the whole desktop.
+    QRect DockMonitor() const;
+    bool AtOuterEdge(TAppBarEdge edge) const;
+    QRect WorkAreaOf(const QRect& monitor) const;
+
     void MoveLoopBegin();
     void DragTo(QPoint pointer, bool ctrlHeld);
     void MoveLoopEnd();
@@ -83,7 +102,8 @@ private:
     QRect ModelRect() const;
     void ShowRect(TAppBarEdge edge, const QRect& r);
     void Place(const QRect& client);
-    QRect DockedRect(TAppBarEdge edge) const;
+    QRect DockedRect(TAppBarEdge edge, const QRect& monitor) const;
+    QRect AutoHideRect(TAppBarEdge edge, bool shown) const;
 
     void SetWindowKind(bool docked);
     void ReleaseAutoHide();
@@ -103,8 +123,14 @@ private:
     Prompts& prompts_;
     WindowId window_ = 0;
     bool created_ = false;
-    std::optional<bool> dockKind_;
-    bool mouseDrag_ = false;
+    std::optional<WindowKind> kind_;
+    QPoint anchor_;          // a point of the monitor the bar docks on
+    bool betweenMonitors_ = false; // docked at an edge another monitor touches
+    bool pressed_ = false;   // the left button went down on the background
+    QPoint pressPoint_;
+    bool mouseDrag_ = false; // ...and the pointer has since moved far enough to drag
+    QPoint dragAnchor_;      // a point of the monitor the drag proposes
+    QRect ownStrip_;         // the strip the bar held when the drag began
     QPoint dragOffset_; // pointer less the window's position
     QRect dragRect_;    // where the drag has put the bar (floating: the floating rectangle)
     QRect requested_;   // the window's place last asked for; the window follows a moment later

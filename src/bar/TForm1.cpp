@@ -68,6 +68,7 @@ namespace {
 constexpr int kCompleteStartupLatestMs = 2000;
 // The settings the start-up changed are stored by then at the latest.
 constexpr int kStartupWritesLatestMs = 3000;
+constexpr int PlacementSaveDelayMs = 250;
 
 // Colours are stored with red in the low byte, as the branding data has always held them.
 QColor FromStoredColour(int value)
@@ -83,6 +84,9 @@ TForm1::TForm1(BarServices services)
     , services_(std::move(services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    placementSave_.setSingleShot(true);
+    placementSave_.setInterval(PlacementSaveDelayMs);
+    connect(&placementSave_, &QTimer::timeout, this, [this] { SaveBarPlacement(services_.registry, Settings); });
     CreateChildren();
 }
 
@@ -488,16 +492,19 @@ void TForm1::Url1Click()
 void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
 {
     HideButtonHint();
-    QMenu menu(this);
-    const auto addItems = [this, &menu, drive](const QList<DriveContextItem>& items) {
+    // Opened without a loop of its own: this runs inside the drive button's press, and
+    // what the menu does may rebuild the strip, that button too.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto addItems = [this, menu, drive](const QList<DriveContextItem>& items) {
         // Only the items the menu does not have yet: those without the space come first.
-        for (qsizetype i = menu.actions().size(); i < items.size(); ++i) {
+        for (qsizetype i = menu->actions().size(); i < items.size(); ++i) {
             const DriveContextItem& item = items[i];
             if (item.action == DriveMenuAction::Separator) {
-                menu.addSeparator();
+                menu->addSeparator();
                 continue;
             }
-            QAction* action = menu.addAction(item.caption);
+            QAction* action = menu->addAction(item.caption);
             action->setEnabled(item.enabled);
             const DriveMenuAction what = item.action;
             connect(action, &QAction::triggered, this, [this, what, drive] {
@@ -510,18 +517,20 @@ void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
     // The free space is read off this thread (a drive that does not answer must not freeze
     // the bar). The menu waits a moment for it, so that it normally opens whole; a slower
     // answer adds its line to the open menu.
-    QEventLoop wait;
+    auto opened = std::make_shared<bool>(false);
+    const auto open = [menu, at, opened] {
+        if (!std::exchange(*opened, true))
+            menu->popup(at);
+    };
     Drives& drives = services_.drives;
     const QString root = drive.root;
     RunOffThread<std::optional<DriveSpace>>(
-        &menu, [&drives, root] { return drives.space(root); },
-        [&addItems, &wait, drive](const std::optional<DriveSpace>& space) {
+        menu, [&drives, root] { return drives.space(root); },
+        [addItems, open, drive](const std::optional<DriveSpace>& space) {
             addItems(DriveContextMenu(drive, space));
-            wait.quit();
+            open();
         });
-    QTimer::singleShot(MenuReads::kHoldMs, &wait, &QEventLoop::quit);
-    wait.exec();
-    menu.exec(at);
+    QTimer::singleShot(MenuReads::kHoldMs, menu, open);
 }
 
 void TForm1::bScrLeftClick()
@@ -600,7 +609,8 @@ bool TForm1::FormCreate()
     // Whatever start-up writes to the settings is stored once, after the first painting.
     startupWrites_.emplace(services_.registry);
     LoadSettings();
-    driveButtons_->setDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
+    SetDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
+    // The tray icon follows its setting once the bar is painted (CompleteStartup).
 
     // A stored place off every screen, or an unusable width, must not lose the bar.
     QList<QRect> screens;
@@ -806,11 +816,23 @@ void TForm1::FormResize()
         HorzSizeInc = layout_->HorzSizeInc;
     }
     if (!StartingUp && created_)
-        SaveBarPlacement(services_.registry, Settings);
+        SavePlacementSoon();
+}
+
+void TForm1::PlacementChanged()
+{
+    if (created_)
+        SavePlacementSoon();
+}
+
+void TForm1::SavePlacementSoon()
+{
+    placementSave_.start();
 }
 
 void TForm1::FormDestroy()
 {
+    placementSave_.stop();
     EndStartupWrites();
     SaveBarPlacement(services_.registry, Settings);
 }

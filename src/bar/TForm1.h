@@ -18,6 +18,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -89,6 +90,9 @@ public:
     TBcBarPopupMenu* popup_myfolders = nullptr;
     // Rebuilds the address-completion lists (also run once, shortly after start-up).
     void RefreshCompletion() override;
+
+    // The switches the options dialog turns while the bar runs, each applied at once.
+    LiveBar& Live() { return *this; }
     // Drops the shared popup, built for the current `MenuKey`, at a screen point.
     void DropMenu(const QPoint& globalTopLeft);
     // What menu items and the bar's other windows ask of the bar.
@@ -147,6 +151,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void FormResize() override;
+    void PlacementChanged() override;
 
 private:
     void FatalDataError();
@@ -169,6 +174,7 @@ private:
     void CompleteStartup();
     void StartFirstRun();
     void EndStartupWrites();
+    void SavePlacementSoon();
 
     void DropFile2Enter();
     Qt::DropAction DropFile2DragOver(QPoint point, Qt::DropAction proposed);
@@ -224,6 +230,9 @@ private:
     std::unique_ptr<FileOpsWindow> fileOps_;
     std::unique_ptr<HelpViewerLibrary> helpViewer_;
     std::unique_ptr<HtmlHelpLoader> HtmlHelp_; // loads the help viewer on first use
+    // Placement is saved a moment after it changes, once for a burst of changes (a drag
+    // lays the bar out many times), so that a crash or a lost display keeps it.
+    QTimer placementSave_;
 };
 
 } // namespace parvo

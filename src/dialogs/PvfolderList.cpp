@@ -2,12 +2,15 @@
 
 #include "app/StringTable.h"
 #include "dialogs/FolderEntryName.h"
+#include "menus/Launch.h"
+#include "menus/OffThread.h"
 #include "settings/ListEntry.h"
 #include "settings/ListFile.h"
 #include "settings/ListFiles.h"
 #include "settings/SystemLocations.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace parvo {
 
@@ -15,22 +18,35 @@ namespace {
 
 QString Comparable(const QString& path)
 {
-    QString key = path.toLower();
+    QString key = QLocale().toLower(path);
     while (key.size() > 1 && key.endsWith(QLatin1Char('/')))
         key.chop(1);
     return key;
 }
 
-bool IsFolder(const QString& path)
+bool IsFolderNow(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+// A folder on a mount that does not answer must not hold up the window: it is looked for
+// off the interface thread, and one that has not answered in time counts as missing.
+bool IsFolder(const QString& path)
+{
+    return AskOffThread<bool>([path] { return IsFolderNow(path); }, false, kFolderTestMs);
 }
 
 } // namespace
 
 PvfolderList::PvfolderList(QString programFolder)
     : programFolder_(std::move(programFolder))
+    , folderTest_(IsFolder)
 {
+}
+
+bool PvfolderList::StillShown(const QList<PvfolderRow>& rows, PvfolderView view) const
+{
+    return view_ == view && rows_ == rows;
 }
 
 void PvfolderList::ShowPvfolders()
@@ -88,7 +104,11 @@ PvfolderReply PvfolderList::Add(const QString& name, const QString& path)
         return {UnreadableListText, 0};
     if (IsListed(path))
         return {74, 0};
-    if (!IsFolder(path))
+    const QList<PvfolderRow> shown = rows_;
+    const bool folder = folderTest_(path);
+    if (!StillShown(shown, PvfolderView::Pvfolders))
+        return {}; // the rows changed while the folder was looked for
+    if (!folder)
         return {26, 0};
     if (!IsStorableFolderEntry(name, path))
         return {UnstorableEntryText, 0};
@@ -103,7 +123,11 @@ PvfolderReply PvfolderList::Edit(int row, const QString& name, const QString& pa
         return {};
     if (!listRead_)
         return {UnreadableListText, 0};
-    if (!IsFolder(path))
+    const QList<PvfolderRow> shown = rows_;
+    const bool folder = folderTest_(path);
+    if (!StillShown(shown, PvfolderView::Pvfolders))
+        return {};
+    if (!folder)
         return {26, 0};
     if (!IsStorableFolderEntry(name, path))
         return {UnstorableEntryText, 0};
@@ -149,11 +173,16 @@ PvfolderDragOver PvfolderDragOverAt(PvfolderView view, const PvfolderRow* row, b
 
 QStringList DroppedFolders(const QStringList& paths)
 {
-    QStringList folders;
-    for (const QString& path : paths)
-        if (IsFolder(path))
-            folders.append(path);
-    return folders;
+    // One look for the whole drop, which may be thousands of paths.
+    return AskOffThread<QStringList>(
+        [paths] {
+            QStringList folders;
+            for (const QString& path : paths)
+                if (IsFolderNow(path))
+                    folders.append(path);
+            return folders;
+        },
+        {}, kFolderTestMs);
 }
 
 } // namespace parvo

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace parvo {
 
 class Registry;
@@ -56,8 +58,9 @@ public:
     // final "/").
     bool IsListed(const QString& path) const;
 
-    // Adds a favourite folder: 74 when it is listed already, 26 when it is not a folder,
-    // else the row is added, the list saved and the status is 77.
+    // Adds a favourite folder: 74 when it is listed already, 26 when it is not a folder
+    // (or its disk does not answer in time), else the row is added, the list saved and the
+    // status is 77.
     PvfolderReply Add(const QString& name, const QString& path);
     // Changes row `row`: 26 when the new path is not a folder, else 78. Another row may
     // have the same folder.
@@ -65,7 +68,12 @@ public:
     // Removes row `row` without asking: 79.
     PvfolderReply Remove(int row);
 
+    // How Add and Edit learn whether a path is a folder. The events handled while it
+    // looks may change the rows; Add and Edit then do nothing.
+    void SetFolderTest(std::function<bool(const QString&)> test) { folderTest_ = std::move(test); }
+
 private:
+    bool StillShown(const QList<PvfolderRow>& rows, PvfolderView view) const;
     bool Editable() const;
     void Save();
 
@@ -75,6 +83,7 @@ private:
     // False when the list file exists but could not be read: rewriting it from the
     // (empty) rows would lose the user's folders.
     bool listRead_ = true;
+    std::function<bool(const QString&)> folderTest_;
 };
 
 // The status text for the row under the pointer or selected (string 513 when none).
@@ -92,7 +101,8 @@ struct PvfolderDragOver {
 // favourite folders offer to add it.
 PvfolderDragOver PvfolderDragOverAt(PvfolderView view, const PvfolderRow* row, bool moveProposed);
 
-// The dropped paths that are folders, in drop order: each may be added to the list.
+// The dropped paths that are folders, in drop order: each may be added to the list. None
+// when the disk does not answer in time.
 QStringList DroppedFolders(const QStringList& paths);
 
 } // namespace parvo

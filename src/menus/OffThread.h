@@ -6,12 +6,16 @@
 // the program still ends when the user quits. Its result comes back as a queued call on
 // the thread of a context object, and is dropped when that object is gone by then.
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -64,6 +68,26 @@ void RunOffThread(QObject* context, std::function<R()> work, std::function<void(
     } catch (const std::system_error&) {
         QObject::disconnect(*connection);
     }
+}
+
+// Runs `work` on a thread of its own and waits for its result while the calling thread
+// goes on handling its events; a result not in within `ms` milliseconds gives `late`
+// instead, and the work is left to end on its own. Anything may have happened meanwhile:
+// the caller checks again what it relied on before the wait.
+template <class R>
+R AskOffThread(std::function<R()> work, R late, int ms)
+{
+    if (!QCoreApplication::instance())
+        return work();
+    QEventLoop loop;
+    std::optional<R> answer;
+    RunOffThread<R>(&loop, std::move(work), [&answer, &loop](R result) {
+        answer = std::move(result);
+        loop.quit();
+    });
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return answer ? std::move(*answer) : std::move(late);
 }
 
 } // namespace parvo

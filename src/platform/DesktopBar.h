@@ -4,8 +4,12 @@
 // area and the other bars are, keeps the register of auto-hide bars (one per edge), keeps
 // the bar above or below other windows and off the task bar, and reports a full-screen
 // window in front. The docking geometry itself is computed by the bar.
+//
+// Every rectangle passed either way is in the bar's own (device-independent) pixels; the
+// desktop maps them to whatever its window system counts in.
 
 #include "bar/AppBarGeometry.h"
+#include "bar/Monitors.h"
 
 #include <QList>
 #include <QRect>
@@ -26,22 +30,26 @@ public:
     struct Notices {
         std::function<void()> workAreaChanged;       // or windows came or went
         std::function<void(bool)> fullScreenChanged; // true while a full-screen window is active
+        std::function<void()> screensChanged;        // monitors came, went, moved or resized
     };
 
     virtual ~DesktopBar() = default;
 
-    // The screen the bar docks on, and the part of it no reserved strip covers.
-    virtual QRect screen() const = 0;
-    virtual QRect workArea() const = 0;
-    // The strips that bars other than `window` hold at the screen edges.
+    // Every monitor, the primary one first.
+    virtual QList<Monitor> monitors() const = 0;
+    // The strips that bars other than `window` hold at the monitors' edges, cut per
+    // monitor.
     virtual QList<DockedStrip> otherBars(WindowId window) const = 0;
 
-    // A docked bar is a dock window without frame or title; a floating one a normal
-    // window with a title. Both are on every desktop and have no task-bar entry. The
-    // window must not be shown while its kind changes.
+    // Whether a window manager runs that keeps dock windows where they ask to be, without
+    // a frame. Without one a docked bar places itself past any window manager.
+    virtual bool managesDocks() const = 0;
+    // A docked bar is a dock window; a floating one a normal window with a title. Both
+    // are on every desktop and have no task-bar entry. The window must not be shown while
+    // its kind changes.
     virtual void setDockWindow(WindowId window, bool docked) = 0;
-    // Reserves `strip` at `edge` for the window; any other edge, or an empty strip,
-    // reserves nothing.
+    // Reserves `strip` (on one monitor, at its outer `edge`) for the window; any other
+    // edge, or an empty strip, reserves nothing.
     virtual void reserve(WindowId window, TAppBarEdge edge, const QRect& strip) = 0;
 
     // The window registered as the auto-hide bar of a screen edge; 0 for none.

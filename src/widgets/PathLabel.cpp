@@ -25,7 +25,9 @@ void PathLabel::paintEvent(QPaintEvent* event)
     QPainter p(this);
     const QRect area = contentsRect().adjusted(3, 0, -3, 0);
     p.setPen(palette().windowText().color());
-    p.drawText(area, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text_, Qt::ElideMiddle, area.width()));
+    // A path keeps both ends; a message keeps its beginning, which says what happened.
+    const Qt::TextElideMode mode = text_.contains(QLatin1Char('/')) ? Qt::ElideMiddle : Qt::ElideRight;
+    p.drawText(area, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text_, mode, area.width()));
 }
 
 } // namespace parvo

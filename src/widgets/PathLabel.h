@@ -1,6 +1,7 @@
 #pragma once
-// A one-line text that shortens itself in the middle when it does not fit, so that both
-// ends of a long path stay readable: a status-bar panel for messages and paths.
+// A one-line text that shortens itself when it does not fit: a path in the middle, so that
+// both its ends stay readable, a message at its end. A status-bar panel for messages and
+// paths; the whole text is its tooltip.
 
 #include <QFrame>
 #include <QString>

@@ -3,6 +3,7 @@
 #include "widgets/PopupRows.h"
 #include "widgets/TBcBarPopupMenu.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -25,6 +26,18 @@ constexpr int CheckWidth = 18;
 constexpr int ArrowWidth = 16;
 constexpr int SeparatorHeight = 8;
 constexpr int AutoScrollMs = 40;
+constexpr int WheelRowsPerNotch = 3;
+constexpr int WheelNotch = 120;
+
+QFont SideBarFont()
+{
+    QFont font(QStringLiteral("Monospace"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(17);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
 
 QPoint globalPoint(const QPointF& p) { return p.toPoint(); }
 
@@ -65,11 +78,11 @@ PopupLevel::PopupLevel(TBcBarPopupMenu* menu, std::vector<int> path, bool sideBa
     , path_(std::move(path))
     , sideBar_(sideBar)
 {
-    // A press outside closes the menu and nothing else.
+    // A press outside is passed on by the menu itself, where it should go.
     setAttribute(Qt::WA_NoMouseReplay);
     setMouseTracking(true);
-    font_ = QGuiApplication::font();
-    font_.setPixelSize(11);
+    // The desktop's own menu font, at the size the user chose.
+    font_ = QApplication::font("QMenu");
     boldFont_ = font_;
     boldFont_.setBold(true);
     itemHeight_ = std::max(PictureSize + 4, QFontMetrics(boldFont_).height() + 6);
@@ -94,6 +107,26 @@ bool PopupLevel::inStep() const
 }
 
 int PopupLevel::left() const { return Frame + (sideBar_ ? SideBarWidth : 0); }
+
+int PopupLevel::sideBarCaptionLength()
+{
+    // The caption is set up for each painting; this is what the next one will show.
+    if (menu_->OnBeforeDrawBar)
+        menu_->OnBeforeDrawBar();
+    if (menu_->SideBarCaption.isEmpty())
+        return 0;
+    return QFontMetrics(SideBarFont()).horizontalAdvance(menu_->SideBarCaption) + 8;
+}
+
+QString PopupLevel::hiddenCaption(int row) const
+{
+    const MenuItem* item = owner();
+    if (row < 0 || row >= int(rows_.size()) || !inStep())
+        return {};
+    const MenuItem& it = item->children[rows_[row]];
+    const QString text = popup::itemLabel(it).text;
+    return QFontMetrics(it.Default ? boldFont_ : font_).horizontalAdvance(text) > textWidth_ ? text : QString();
+}
 int PopupLevel::viewTop() const { return Frame + (scrolls_ ? StripHeight : 0); }
 int PopupLevel::viewHeight() const { return height() - 2 * viewTop(); }
 
@@ -153,10 +186,9 @@ bool PopupLevel::refresh()
 
     const int width = left() + 2 + (checkColumn_ ? CheckWidth : 0) + PictureSize + 6 + textWidth_ + 8
         + ArrowWidth + Frame;
-    int height = y + 2 * Frame;
-    scrolls_ = height > area.height();
-    if (scrolls_)
-        height = area.height();
+    scrolls_ = y + 2 * Frame > area.height();
+    // A short menu grows to show its side bar's caption whole.
+    const int height = std::min(std::max(y, sideBar_ ? sideBarCaptionLength() : 0) + 2 * Frame, area.height());
     resize(width, height);
     scrollBy(0);
 
@@ -291,7 +323,7 @@ void PopupLevel::mousePressEvent(QMouseEvent* event)
     const QPoint global = globalPoint(event->globalPosition());
     PopupLevel* level = menu_->levelAtGlobal(global);
     if (!level)
-        return menu_->closeAll();
+        return menu_->pressedOutside(*event);
     menu_->pressed(level, level->rowAt(level->mapFromGlobal(global)));
 }
 
@@ -307,7 +339,16 @@ void PopupLevel::mouseReleaseEvent(QMouseEvent* event)
 void PopupLevel::wheelEvent(QWheelEvent* event)
 {
     PopupLevel* level = menu_ ? menu_->levelAtGlobal(globalPoint(event->globalPosition())) : nullptr;
-    (level ? level : this)->scrollBy(-event->angleDelta().y() / 120 * 3 * itemHeight_);
+    (level ? level : this)->wheelBy(event->angleDelta().y());
+}
+
+void PopupLevel::wheelBy(int angleDelta)
+{
+    // Touchpads and fine wheels send a notch in many small steps.
+    wheelRest_ -= angleDelta * WheelRowsPerNotch * itemHeight_;
+    const int pixels = wheelRest_ / WheelNotch;
+    wheelRest_ -= pixels * WheelNotch;
+    scrollBy(pixels);
 }
 
 void PopupLevel::keyPressEvent(QKeyEvent* event)
@@ -368,13 +409,8 @@ void PopupLevel::paintSideBar(QPainter& painter)
     painter.fillRect(bar, gradient);
     if (menu_->SideBarCaption.isEmpty())
         return;
-    QFont font(QStringLiteral("Monospace"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(17);
-    font.setBold(true);
-    font.setItalic(true);
     painter.save();
-    painter.setFont(font);
+    painter.setFont(SideBarFont());
     painter.setPen(menu_->CaptionColor);
     painter.translate(bar.left(), bar.bottom() + 1);
     painter.rotate(-90); // reads from the bottom up

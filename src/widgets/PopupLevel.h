@@ -45,7 +45,12 @@ public:
     // The row a page up (-1) or down (+1) from the current one.
     int pageRow(int direction) const;
     void scrollBy(int pixels);
+    // A turn of the wheel in eighths of a degree (120 to a notch), however fine: the rest
+    // below a pixel is kept for the next turn.
+    void wheelBy(int angleDelta);
     bool scrolls() const { return scrolls_; }
+    // The row's whole caption when the row shows it cut short, else nothing.
+    QString hiddenCaption(int row) const;
 
     // The pointer is over this window at `pos` (coordinates of this window).
     void hoverAt(const QPoint& pos);
@@ -63,6 +68,7 @@ protected:
 
 private:
     int left() const;          // where the rows start, after the frame and side bar
+    int sideBarCaptionLength(); // what the side bar's caption needs along the bar
     int viewTop() const;
     int viewHeight() const;
     QRect screenArea() const;
@@ -88,6 +94,7 @@ private:
     int itemHeight_ = 20;
     QTimer autoScroll_;
     int autoScrollStep_ = 0;
+    int wheelRest_ = 0; // in 1/120 of a pixel
 };
 
 } // namespace parvo

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeDatabase>
 #include <QScreen>
 #include <QStyle>
+#include <QToolTip>
 
 namespace parvo {
 
@@ -146,6 +148,8 @@ void TBcBarPopupMenu::popup(const QPoint& globalPos)
     held_.reset();
     holdTimer_.stop();
     holdRequest_ = -1;
+    // Asked for by a press (or a replayed one): the widget under the pointer now.
+    opener_ = QApplication::widgetAt(QCursor::pos());
     if (OnPopup)
         OnPopup();
     if (holdRequest_ >= 0) {
@@ -181,6 +185,7 @@ void TBcBarPopupMenu::showRoot(const QPoint& globalPos)
     openingPress_ = QGuiApplication::mouseButtons() != Qt::NoButton;
     openingPoint_ = QCursor::pos();
     typedPrefix_.clear();
+    keyLevel_ = 0;
     level->show();
 }
 
@@ -213,12 +218,14 @@ void TBcBarPopupMenu::closeFrom(int levelIndex)
     closing_ = wasClosing;
     if (delayedLevel_ >= levelIndex)
         submenuTimer_.stop();
+    keyLevel_ = std::min(keyLevel_, std::max(0, levelIndex - 1));
     // A sub-menu held for its items goes with the level it would have opened from.
     if (held_ && held_->levelIndex + 1 >= levelIndex) {
         held_.reset();
         holdTimer_.stop();
     }
     typedPrefix_.clear();
+    QToolTip::hideText();
 }
 
 void TBcBarPopupMenu::levelHidden(PopupLevel* level)
@@ -280,8 +287,10 @@ bool TBcBarPopupMenu::showSubmenu(int levelIndex, const std::vector<int>& path, 
     levels_.push_back(level);
     typedPrefix_.clear();
     level->show();
-    if (firstCurrent)
+    if (firstCurrent) {
         level->setCurrentRow(popup::stepRow(item->children, level->rows(), -1, +1));
+        keyLevel_ = int(levels_.size()) - 1;
+    }
     return true;
 }
 
@@ -303,11 +312,13 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
 {
     if (levels_.empty())
         return;
-    // Keys act on the deepest open level, wherever the pointer is.
-    const int index = int(levels_.size()) - 1;
-    PopupLevel* level = levels_.back();
+    // Keys act where the user is: the level the pointer went back to, not necessarily
+    // the deepest one open.
+    const int index = std::clamp(keyLevel_, 0, int(levels_.size()) - 1);
+    PopupLevel* level = levels_[index];
     if (!level->inStep())
         return;
+    const bool deeperOpen = index + 1 < int(levels_.size());
     const MenuItem* owner = level->owner();
     const auto& items = owner->children;
     const auto& rows = level->rows();
@@ -317,20 +328,30 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
-        level->setCurrentRow(popup::stepRow(items, rows, current, event->key() == Qt::Key_Up ? -1 : +1));
-        break;
     case Qt::Key_Home:
-        level->setCurrentRow(popup::stepRow(items, rows, -1, +1));
-        break;
     case Qt::Key_End:
-        level->setCurrentRow(popup::stepRow(items, rows, -1, -1));
-        break;
     case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        level->setCurrentRow(level->pageRow(event->key() == Qt::Key_PageUp ? -1 : +1));
+    case Qt::Key_PageDown: {
+        // Moving off a row closes the sub-menu it had open.
+        if (deeperOpen)
+            closeFrom(index + 1);
+        const int key = event->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down)
+            level->setCurrentRow(popup::stepRow(items, rows, current, key == Qt::Key_Up ? -1 : +1));
+        else if (key == Qt::Key_Home || key == Qt::Key_End)
+            level->setCurrentRow(popup::stepRow(items, rows, -1, key == Qt::Key_Home ? +1 : -1));
+        else
+            level->setCurrentRow(level->pageRow(key == Qt::Key_PageUp ? -1 : +1));
         break;
+    }
     case Qt::Key_Right:
-        if (current >= 0 && popup::opensSubmenu(items[rows[current]])) {
+        if (deeperOpen && current >= 0 && levels_[index + 1]->path().back() == rows[current]) {
+            // Into the sub-menu the row has open already.
+            PopupLevel* child = levels_[index + 1];
+            keyLevel_ = index + 1;
+            if (child->currentRow() < 0)
+                child->setCurrentRow(popup::stepRow(child->owner()->children, child->rows(), -1, +1));
+        } else if (current >= 0 && popup::opensSubmenu(items[rows[current]])) {
             closeFrom(index + 1);
             openSubmenu(index, current, true);
         }
@@ -363,8 +384,11 @@ void TBcBarPopupMenu::keyPressed(PopupLevel*, QKeyEvent* event)
         return;
     }
     default:
-        if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+            if (deeperOpen)
+                closeFrom(index + 1);
             return typed(index, event->text());
+        }
         return;
     }
     typedPrefix_.clear();
@@ -420,6 +444,8 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
     if (index < 0 || !level->inStep())
         return;
     level->setCurrentRow(row, false);
+    keyLevel_ = index;
+    showHiddenCaption(level, row);
     // Coming into a sub-menu keeps the way to it lit and cancels a pending close.
     for (int i = 0; i < index; ++i)
         levels_[i]->setCurrentRow(levels_[i]->rowOfIndex(levels_[i + 1]->path().back()), false);
@@ -430,12 +456,26 @@ void TBcBarPopupMenu::hovered(PopupLevel* level, int row)
         submenuTimer_.stop();
         return;
     }
+    // The pointer gliding along a row must not put its sub-menu off again and again.
+    if (submenuTimer_.isActive() && delayedLevel_ == index && delayedRow_ == row)
+        return;
     const MenuItem& item = level->owner()->children[level->rows()[row]];
     if (popup::opensSubmenu(item) || index + 1 < int(levels_.size())) {
         delayedLevel_ = index;
         delayedRow_ = row;
         submenuTimer_.start(submenuDelay());
     }
+}
+
+void TBcBarPopupMenu::showHiddenCaption(PopupLevel* level, int row)
+{
+    const QString whole = level->hiddenCaption(row);
+    if (whole.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QRect box = level->rowRect(row);
+    QToolTip::showText(level->mapToGlobal(box.bottomLeft() + QPoint(box.width() / 3, 2)), whole, level, box);
 }
 
 bool TBcBarPopupMenu::childOfRowOpen(int levelIndex, int row) const
@@ -474,6 +514,25 @@ void TBcBarPopupMenu::pressed(PopupLevel* level, int row)
         closeFrom(index + 1);
         openSubmenu(index, row, false);
     }
+}
+
+void TBcBarPopupMenu::pressedOutside(const QMouseEvent& press)
+{
+    // Closing, the menu passes the press on to what of ours lies under it (another button
+    // of the bar drops its menu at once), except to the button that opened it, which
+    // would only open it again. The window system's own grab would swallow it.
+    const QPoint global = press.globalPosition().toPoint();
+    const QPointer<QWidget> under = QApplication::widgetAt(global);
+    closeAll();
+    if (!under || under == opener_)
+        return;
+    const Qt::MouseButton button = press.button();
+    const Qt::MouseButtons buttons = press.buttons();
+    const Qt::KeyboardModifiers modifiers = press.modifiers();
+    QTimer::singleShot(0, under, [under, global, button, buttons, modifiers] {
+        QMouseEvent again(QEvent::MouseButtonPress, under->mapFromGlobal(global), global, button, buttons, modifiers);
+        QApplication::sendEvent(under, &again);
+    });
 }
 
 void TBcBarPopupMenu::released(PopupLevel* level, int row)

@@ -16,12 +16,14 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <optional>
 #include <vector>
 
 class QKeyEvent;
+class QMouseEvent;
 class QWidget;
 
 namespace parvo {
@@ -93,6 +95,7 @@ private:
     void keyPressed(PopupLevel* level, QKeyEvent* event);
     void hovered(PopupLevel* level, int row);
     void pressed(PopupLevel* level, int row);
+    void pressedOutside(const QMouseEvent& press);
     void released(PopupLevel* level, int row);
     void pointerMoved(const QPoint& globalPos);
     void levelHidden(PopupLevel* level);
@@ -109,6 +112,7 @@ private:
     void finish(std::optional<MenuItem> chosen);
     void typed(int levelIndex, const QString& text);
     void submenuDelayPassed();
+    void showHiddenCaption(PopupLevel* level, int row);
 
     QPixmap pictureOf(const MenuItem& item);
 
@@ -118,6 +122,8 @@ private:
     ImageStrip sponsorImg_;
     QHash<QString, QIcon> iconsByMime_;
     std::vector<PopupLevel*> levels_;
+    // The level the keys act on: the one the pointer or the keyboard went to last.
+    int keyLevel_ = 0;
     int updateDepth_ = 0;
     bool closing_ = false;
 
@@ -130,6 +136,9 @@ private:
     // was dragged away from where it went down.
     bool openingPress_ = false;
     QPoint openingPoint_;
+    // The widget whose press opened the menu: a press on it closes the menu, one anywhere
+    // else closes the menu and goes on to where it was made.
+    QPointer<QWidget> opener_;
 
     QString typedPrefix_;
     QElapsedTimer typedClock_;

@@ -11,7 +11,9 @@ namespace parvo {
 
 namespace {
 
-// Draws the drag's target row as if it were selected.
+// Draws the drag's target row as if it were selected. While a drag is over a row, that
+// row alone looks selected: the selection drawn beside it would leave the user guessing
+// which folder the files are about to go to.
 class DropHighlightDelegate : public QStyledItemDelegate {
 public:
     DropHighlightDelegate(const int& dropRow, QObject* parent)
@@ -24,8 +26,12 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        if (dropRow_ < 0)
+            return;
         if (index.row() == dropRow_)
             option->state |= QStyle::State_Selected;
+        else
+            option->state &= ~QStyle::State_Selected;
     }
 
 private:

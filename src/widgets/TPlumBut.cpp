@@ -1,5 +1,6 @@
 #include "widgets/TPlumBut.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -44,8 +45,9 @@ QRect TPlumBut::arrowRect() const
 {
     if (menuPart_ != MenuPart::Arrow)
         return {};
-    return vertical_ ? QRect(0, height() - arrowLength_, width(), arrowLength_)
-                     : QRect(width() - arrowLength_, 0, arrowLength_, height());
+    // The rightmost pixels in a row and in a column alike.
+    const int length = std::min(arrowLength_, width());
+    return QRect(width() - length, 0, length, height());
 }
 
 bool TPlumBut::onArrowPart(const QPoint& pos) const
@@ -101,6 +103,13 @@ void TPlumBut::mousePressEvent(QMouseEvent* event)
     QAbstractButton::mousePressEvent(event);
 }
 
+void TPlumBut::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The press has answered already; the event must not go on to the panel behind,
+    // whose own menu would replace the button's.
+    event->accept();
+}
+
 void TPlumBut::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -122,16 +131,13 @@ void TPlumBut::paintEvent(QPaintEvent*)
         if (menuPart_ == MenuPart::Arrow) {
             const QRect a = arrowRect();
             p.setPen(dark);
-            if (vertical_)
-                p.drawLine(a.left() + 1, a.top(), a.right() - 1, a.top());
-            else
-                p.drawLine(a.left(), a.top() + 1, a.left(), a.bottom() - 1);
+            p.drawLine(a.left(), a.top() + 1, a.left(), a.bottom() - 1);
         }
     }
 
     QRect face = rect();
     if (menuPart_ == MenuPart::Arrow)
-        face = vertical_ ? face.adjusted(0, 0, 0, -arrowLength_) : face.adjusted(0, 0, -arrowLength_, 0);
+        face.setRight(arrowRect().left() - 1);
     const int shift = sunk ? 1 : 0;
     face.translate(shift, shift);
 

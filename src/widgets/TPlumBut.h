@@ -1,7 +1,7 @@
 #pragma once
 // The bar's flat button: a glyph and/or a short caption on the bar's background, raised
 // while the pointer is over it, sunk while pressed. A button may drop a menu when
-// pressed, either on its whole face or, when split, on an arrow part at its far end.
+// pressed, either on its whole face or, when split, on an arrow part at its right end.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -22,7 +22,7 @@ public:
     // button, or on its arrow part only (the rest clicks).
     void setMenuPart(MenuPart part);
     MenuPart menuPart() const { return menuPart_; }
-    // Width (or, on a vertical strip, height) of the arrow part.
+    // Width of the arrow part, at the right end of the button.
     void setArrowLength(int length) { arrowLength_ = length; update(); }
     // Whether a drop-down mark is drawn (menu buttons of the bar show one, GO! does not).
     void setShowArrow(bool show) { showArrow_ = show; update(); }
@@ -47,6 +47,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
 private:

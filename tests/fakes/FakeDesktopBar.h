@@ -1,7 +1,7 @@
 #pragma once
-// A desktop held in memory: a screen, the other bars' strips, the auto-hide register and
-// what each window was given, so that the docking of a bar can be checked without an X
-// server.
+// A desktop held in memory: its monitors, the other bars' strips, the auto-hide register
+// and what each window was given, so that the docking of a bar can be checked without an
+// X server.
 
 #include "platform/DesktopBar.h"
 
@@ -12,9 +12,9 @@ namespace parvo {
 
 class FakeDesktopBar : public DesktopBar {
 public:
-    QRect screen() const override { return screenRect; }
-    QRect workArea() const override { return workAreaRect.isNull() ? screenRect : workAreaRect; }
+    QList<Monitor> monitors() const override { return monitorList; }
     QList<DockedStrip> otherBars(WindowId) const override { return others; }
+    bool managesDocks() const override { return docksManaged; }
 
     void setDockWindow(WindowId window, bool docked) override
     {
@@ -57,8 +57,9 @@ public:
         notices = std::move(n);
     }
 
-    QRect screenRect{0, 0, 1280, 800};
-    QRect workAreaRect;
+    // One monitor of 1280 × 800 unless a test says otherwise.
+    QList<Monitor> monitorList{Monitor::Scaled(QRect(0, 0, 1280, 800), 1)};
+    bool docksManaged = true;
     QList<DockedStrip> others;
     QMap<WindowId, bool> dockWindow;
     int kindChanges = 0;

@@ -26,7 +26,7 @@ struct Strip : ::testing::Test {
         bar.resize(400, 60);
         bar.show();
     }
-    QList<TPlumBut*> buttons() const { return strip->findChildren<TPlumBut*>(); }
+    QList<TPlumBut*> buttons() const { return strip->buttons(); }
 };
 
 } // namespace

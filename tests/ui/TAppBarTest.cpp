@@ -20,9 +20,6 @@ public:
     Bar(BarSettings& s, FakeDesktopBar& d, FakePrompts& p)
         : TAppBar(s, d, p)
     {
-        // The offscreen platform gives framed windows margins that would shift every
-        // position; a window manager keeps the window itself where it was asked to be.
-        setWindowFlag(Qt::FramelessWindowHint);
         setAttribute(Qt::WA_DontShowOnScreen);
         HorzSizeInc = 0;
         VertSizeInc = 0;
@@ -36,8 +33,10 @@ public:
     QList<TAppBarEdge> layouts;
     QList<QPoint> moves;
     QWidget* button;
+    int placementChanges = 0;
 
 protected:
+    void PlacementChanged() override { ++placementChanges; }
     // Like the bar's layout: a floating bar is widened in 1-pixel steps.
     void FormResize() override
     {
@@ -249,8 +248,11 @@ TEST_F(AppBar, DraggingTheBackgroundToAnEdgeDocksThere)
     ASSERT_EQ(bar->geometry(), QRect(100, 100, 500, 22));
 
     PressAt({4, 10});
-    EXPECT_EQ(bar->ProposedEdge, abeFloat) << "the move begins at the current edge";
+    EXPECT_EQ(bar->ProposedEdge, abeUnknown) << "a press alone moves nothing";
+    Mouse(QEvent::MouseMove, {105, 110});
+    EXPECT_EQ(bar->ProposedEdge, abeUnknown) << "nor does a pointer that has hardly moved";
     Mouse(QEvent::MouseMove, {300, 200});
+    EXPECT_EQ(bar->ProposedEdge, abeFloat) << "the move begins at the current edge";
     Settle();
     EXPECT_EQ(bar->geometry(), QRect(296, 190, 500, 22)) << "floating, the bar follows the pointer";
     Mouse(QEvent::MouseMove, {640, 3});
@@ -264,6 +266,7 @@ TEST_F(AppBar, DraggingTheBackgroundToAnEdgeDocksThere)
     Settle();
     EXPECT_EQ(bar->ProposedEdge, abeUnknown);
     EXPECT_EQ(settings.Edge, abeTop);
+    EXPECT_EQ(bar->placementChanges, 1) << "the window is told at once, to keep the place";
     EXPECT_EQ(desktop.reserved.value(id()).strip, QRect(0, 0, 1280, 28));
     EXPECT_EQ(bar->HorzDockSize, 28);
     EXPECT_EQ(settings.FloatLeft, 100) << "docking keeps the floating rectangle";
@@ -347,4 +350,110 @@ TEST_F(AppBar, DestroyingTheBarLeavesTheDesktopsRegisters)
     EXPECT_EQ(desktop.stacking.value(window), DesktopBar::Stacking::Normal) << "out of the top-most band";
     EXPECT_FALSE(desktop.notices.workAreaChanged) << "no more notices for a bar that is gone";
     EXPECT_EQ(settings.Edge, abeLeft) << "the saved edge stays the bar's last";
+}
+
+TEST_F(AppBar, AClickOnTheGripLeavesTheBarWhereItIs)
+{
+    // Clicks at the left end of a top bar once sent it to the left edge and back.
+    Start(abeTop);
+    for (const QPoint at : {QPoint(5, 10), QPoint(20, 5)}) {
+        PressAt(at);
+        Mouse(QEvent::MouseButtonRelease, bar->mapToGlobal(at));
+        Settle();
+        EXPECT_EQ(settings.Edge, abeTop);
+        EXPECT_EQ(bar->geometry(), QRect(0, 0, 1280, 28));
+    }
+    EXPECT_EQ(bar->placementChanges, 0);
+}
+
+namespace {
+
+// Two monitors side by side; the right one at twice the scale.
+QList<Monitor> TwoMonitors()
+{
+    return {Monitor::Scaled(QRect(0, 0, 1280, 800), 1, "A"), Monitor::Scaled(QRect(1280, 0, 1024, 768), 2, "B")};
+}
+
+} // namespace
+
+TEST_F(AppBar, WithTwoMonitorsOnlyTheDesktopsOuterEdgesAreReserved)
+{
+    desktop.monitorList = TwoMonitors();
+    Start(abeTop);
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 1280, 28)) << "on the primary monitor";
+    EXPECT_EQ(desktop.reserved.value(id()).strip, QRect(0, 0, 1280, 28));
+
+    // The edge between the monitors: no strip, above the windows instead.
+    bar->SetEdge(abeRight);
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(1244, 0, 36, 800));
+    EXPECT_FALSE(desktop.reserved.contains(id()));
+    EXPECT_EQ(desktop.stacking.value(id()), DesktopBar::Stacking::Above);
+
+    // Dragged to the far right of the second monitor, the bar docks there.
+    PressAt({10, 790});
+    Mouse(QEvent::MouseMove, {1600, 400});
+    Mouse(QEvent::MouseMove, {2300, 400});
+    Settle();
+    EXPECT_EQ(bar->Edge(), abeRight);
+    EXPECT_EQ(bar->geometry(), QRect(2268, 0, 36, 768)) << "follows the monitor under the pointer";
+    Mouse(QEvent::MouseButtonRelease, {2300, 400});
+    Settle();
+    EXPECT_EQ(desktop.reserved.value(id()).strip, QRect(2268, 0, 36, 768));
+    EXPECT_EQ(desktop.stacking.value(id()), DesktopBar::Stacking::Normal);
+
+    // A bar there hides onto its own monitor's edge; between monitors, it keeps to its
+    // monitor.
+    settings.AutoHide = true;
+    bar->ReapplyEdge();
+    EXPECT_EQ(bar->geometry(), QRect(2302, 0, 36, 768));
+    bar->SetEdge(abeLeft);
+    EXPECT_EQ(bar->geometry(), QRect(1280, 0, 2, 768)) << "nothing of it on the left monitor";
+}
+
+TEST_F(AppBar, TheBarFollowsTheMonitorsWhenTheyChange)
+{
+    settings.AutoHide = true;
+    desktop.monitorList = TwoMonitors();
+    Start(abeBottom);
+    ASSERT_EQ(bar->geometry(), QRect(0, 798, 1280, 28));
+
+    // A lower resolution: the hidden bar comes to the new bottom edge.
+    desktop.monitorList[0] = Monitor::Scaled(QRect(0, 0, 1280, 720), 1, "A");
+    desktop.notices.screensChanged();
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(0, 718, 1280, 28));
+
+    // Its monitor unplugged, it moves to the one left, and back when it returns.
+    const Monitor first = desktop.monitorList.takeFirst();
+    desktop.notices.screensChanged();
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(1280, 766, 1024, 28));
+    desktop.monitorList.append(first);
+    desktop.notices.screensChanged();
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(0, 718, 1280, 28));
+
+    // A floating bar left off every monitor is brought back onto one.
+    settings.AutoHide = false;
+    bar->SetEdge(abeFloat);
+    desktop.monitorList = {Monitor::Scaled(QRect(0, 0, 640, 480), 1)};
+    desktop.notices.screensChanged();
+    Settle();
+    EXPECT_TRUE(QRect(0, 0, 640, 480).intersects(bar->geometry())) << bar->geometry().x() << "," << bar->geometry().y();
+}
+
+TEST_F(AppBar, ADockedBarHasNoFrameAndWithoutADockManagerNoManager)
+{
+    Start(abeTop);
+    EXPECT_TRUE(bar->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(bar->windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+    bar->SetEdge(abeFloat);
+    EXPECT_FALSE(bar->windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+
+    desktop.docksManaged = false;
+    bar->SetEdge(abeLeft);
+    EXPECT_TRUE(bar->windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 36, 800));
 }

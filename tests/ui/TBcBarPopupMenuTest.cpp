@@ -5,6 +5,8 @@
 
 #include <QScreen>
 #include <QSet>
+#include <QElapsedTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -485,4 +487,101 @@ TEST_F(TBcBarPopupMenuTest, TheReleaseOfThePressThatOpenedTheMenuChoosesNothing)
 
     QTest::mouseClick(level(0), Qt::LeftButton, {}, level(0)->mapFromGlobal(pressAt));
     EXPECT_EQ(chosen.size(), 1u) << "a later click does choose";
+}
+
+TEST_F(TBcBarPopupMenuTest, FineWheelStepsScrollALongMenuAsFarAsWholeNotches)
+{
+    std::vector<MenuItem> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back(Item(QString::number(i)));
+    open(many);
+    PopupLevel* l = level(0);
+    ASSERT_TRUE(l->scrolls());
+    const int top = l->rowRect(0).top();
+    const int rowHeight = l->rowRect(0).height();
+    const QPoint inside = l->rect().center();
+    auto wheel = [&](int delta) {
+        QWheelEvent event(inside, l->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(l, &event);
+    };
+    wheel(-15); // a touchpad's small step
+    EXPECT_LT(l->rowRect(0).top(), top) << "even an eighth of a notch scrolls";
+    for (int i = 1; i < 8; ++i)
+        wheel(-15);
+    EXPECT_EQ(l->rowRect(0).top(), top - 3 * rowHeight) << "eight of them scroll as far as a notch";
+    wheel(120);
+    EXPECT_EQ(l->rowRect(0).top(), top);
+}
+
+TEST_F(TBcBarPopupMenuTest, APointerGlidingAlongAFolderRowOpensItsSubMenu)
+{
+    MenuItem parent = Item("parent", ItemClick::None);
+    parent.children = {Item("child")};
+    open({parent, Item("plain")});
+    const QRect row = level(0)->rowRect(level(0)->rowOfIndex(0));
+    QElapsedTimer clock;
+    clock.start();
+    // Small moves, faster than the sub-menu delay, for a second.
+    for (int i = 0; depth() == 1 && clock.elapsed() < 1000; ++i) {
+        QTest::mouseMove(level(0), QPoint(row.left() + 10 + (i % 40), row.center().y()));
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(depth(), 2);
+}
+
+TEST_F(TBcBarPopupMenuTest, KeysActOnTheLevelThePointerWentBackTo)
+{
+    MenuItem parent = Item("parent", ItemClick::None);
+    parent.children = {Item("child one"), Item("child two")};
+    open({parent, Item("plain"), Item("third")});
+    QTest::mouseMove(level(0), rowCentre(0, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return depth() == 2; }, 3000));
+
+    // Back on the parent level, before the sub-menu's delay has passed.
+    QTest::mouseMove(level(1), level(1)->mapFromGlobal(level(0)->mapToGlobal(rowCentre(0, 1))));
+    ASSERT_EQ(current(0), "plain");
+    key(Qt::Key_Down);
+    EXPECT_EQ(current(0), "third") << "the key moves where the pointer is";
+    EXPECT_EQ(depth(), 1) << "and the sub-menu of the row left behind closes";
+
+    // Back into the sub-menu's row, Right goes into the open sub-menu.
+    QTest::mouseMove(level(0), rowCentre(0, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return depth() == 2; }, 3000));
+    key(Qt::Key_Right);
+    key(Qt::Key_Down);
+    EXPECT_EQ(current(1), "child two");
+    EXPECT_EQ(depth(), 2);
+}
+
+TEST_F(TBcBarPopupMenuTest, ItemsUseTheDesktopMenuFontAndShortMenusShowTheWholeCaption)
+{
+    const QFont before = QApplication::font("QMenu");
+    QFont large = before;
+    large.setPixelSize(30);
+    QApplication::setFont(large, "QMenu");
+    open({Item("one")});
+    EXPECT_GE(level(0)->rowRect(0).height(), 30);
+    menu.closeAll();
+    QApplication::setFont(before, "QMenu");
+
+    menu.OnBeforeDrawBar = [this] { menu.SideBarCaption = QStringLiteral("Preferiti e cartelle"); };
+    open({Item("one")});
+    QFont captionFont(QStringLiteral("Monospace"));
+    captionFont.setPixelSize(17);
+    captionFont.setBold(true);
+    captionFont.setItalic(true);
+    EXPECT_GT(level(0)->height(), QFontMetrics(captionFont).horizontalAdvance(menu.SideBarCaption))
+        << "one item, yet the side bar's caption is not cut";
+}
+
+TEST_F(TBcBarPopupMenuTest, ANameCutShortShowsWholeInATip)
+{
+    const QString longName = QString(400, u'w') + QStringLiteral(".txt");
+    open({Item("short"), Item(longName)});
+    QTest::mouseMove(level(0), rowCentre(0, 1));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), longName);
+    QTest::mouseMove(level(0), rowCentre(0, 0));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) << "a name shown whole needs no tip";
 }

@@ -1,6 +1,7 @@
 #include "UiApp.h"
 #include "widgets/TPlumBut.h"
 
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -51,11 +52,18 @@ TEST_F(Button, ASplitButtonClicksOnItsFaceAndDropsOnItsArrow)
     EXPECT_EQ(menus.count(), 1);
     EXPECT_EQ(clicks.count(), 1);
 
+    // A drive button of a column, icon above letter: the arrow part is still the
+    // rightmost 11 pixels, the whole height down.
     button.setVertical(true);
-    button.resize(30, 40);
-    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(15, 35));
-    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(15, 35));
-    EXPECT_EQ(menus.count(), 2) << "on a vertical strip the arrow part is at the bottom";
+    button.resize(32, 44);
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(15, 40));
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(15, 40));
+    EXPECT_EQ(menus.count(), 1) << "the bottom of the face clicks";
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(21, 5));
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(21, 5));
+    EXPECT_EQ(menus.count(), 2);
+    EXPECT_EQ(clicks.count(), 2);
 }
 
 TEST_F(Button, RightClickReportsThePointerAndDoesNotClick)
@@ -66,4 +74,26 @@ TEST_F(Button, RightClickReportsThePointerAndDoesNotClick)
     ASSERT_EQ(right.count(), 1);
     EXPECT_EQ(right.at(0).at(0).toPoint(), button.mapToGlobal(QPoint(5, 6)));
     EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(ButtonInAPanel, TheContextMenuEventStopsAtTheButton)
+{
+    // The program strip's panel offers a menu of its own on a right click; a right click
+    // on a button must leave the button's menu open.
+    test::App();
+    QWidget panel;
+    auto* button = new TPlumBut(&panel);
+    button->resize(22, 22);
+    struct Counter : QObject {
+        int menus = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            menus += e->type() == QEvent::ContextMenu;
+            return false;
+        }
+    } counter;
+    panel.installEventFilter(&counter);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &event);
+    EXPECT_EQ(counter.menus, 0);
 }

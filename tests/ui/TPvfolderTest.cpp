@@ -199,7 +199,7 @@ TEST_F(PvfolderWindow, EnterOpensTheRowAndThePointerShowsItsPath)
     EXPECT_EQ(w->StatusText(), Folder("Scrivania"));
     QTest::keyClick(w->List1->currentView(), Qt::Key_Return);
     // The folder is looked for off the interface thread before it opens.
-    QTest::qWaitFor([&] { return !shell.calls.isEmpty(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.calls.isEmpty(); }, 5000));
     QTest::qWait(50);
     ASSERT_EQ(shell.calls.size(), 1); // once, not once for the key and once for activation
     EXPECT_EQ(shell.calls[0].call, FakeShell::Call::ShowFolderTree);
@@ -211,7 +211,7 @@ TEST_F(PvfolderWindow, EnterOpensTheRowAndThePointerShowsItsPath)
     const QPoint at = viewport->mapFrom(w->List1, row.center());
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-    QTest::qWaitFor([&] { return shell.calls.size() >= 2; }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.calls.size() >= 2; }, 5000));
     QTest::qWait(50);
     EXPECT_EQ(shell.calls.size(), 2);
 

@@ -105,24 +105,6 @@ TEST(DriveStripLayout, UnknownOptionsFallBackToTheDefaults)
     EXPECT_EQ(DriveButtonStyleFor(true, 0, 6).size, QSize(46, 22));
 }
 
-TEST(DriveStripLayout, PressOnADriveButton)
-{
-    const DriveButtonStyle split = DriveButtonStyleFor(true, 1, 4);
-    EXPECT_EQ(SplitArrowPart(split.size), QRect(43, 0, 11, 22));
-    EXPECT_EQ(DrivePress(split, {0, 5}), DrivePressAction::ClickOnRelease);
-    EXPECT_EQ(DrivePress(split, {42, 5}), DrivePressAction::ClickOnRelease);
-    EXPECT_EQ(DrivePress(split, {43, 5}), DrivePressAction::DropMenu);
-    EXPECT_EQ(DrivePress(split, {53, 21}), DrivePressAction::DropMenu);
-
-    const DriveButtonStyle column = DriveButtonStyleFor(false, 1, 4);
-    EXPECT_EQ(SplitArrowPart(column.size), QRect(21, 0, 11, 44));
-    EXPECT_EQ(DrivePress(column, {20, 30}), DrivePressAction::ClickOnRelease);
-    EXPECT_EQ(DrivePress(column, {21, 30}), DrivePressAction::DropMenu);
-
-    EXPECT_EQ(DrivePress(DriveButtonStyleFor(true, 1, 5), {0, 0}), DrivePressAction::DropMenu);
-    EXPECT_EQ(DrivePress(DriveButtonStyleFor(true, 1, 6), {45, 0}), DrivePressAction::ClickOnRelease);
-}
-
 TEST(DriveStripLayout, ProgramButtonsTake22PixelsEach)
 {
     const auto row = ArrangeProgramButtons(true, 3);

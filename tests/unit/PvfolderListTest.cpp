@@ -117,6 +117,39 @@ TEST_F(Pvfolders, ADamagedListReadsAsWhatItHolds)
     EXPECT_EQ(list.rows().size(), 3);
 }
 
+TEST_F(Pvfolders, RowsChangedWhileAFolderIsLookedForAreNeverOverwritten)
+{
+    FakeRegistry reg;
+    reg.setValue(RegRoot::CurrentUser, keys::ShellFolders, "Favorites", RegValue::fromText(Folder("Musica")));
+    PvfolderList list(program);
+    list.ShowPvfolders();
+    ASSERT_EQ(list.Add("Tools", Folder("Tools")), (PvfolderReply{0, 77}));
+    const QByteArray before = ReadBytes(efolder);
+
+    // The bar shows the system folders while the disk is asked: those rows must not be
+    // written into the favourite-folder list.
+    QStringList winFolderList;
+    list.SetFolderTest([&](const QString&) {
+        list.ShowWindowsFolders(reg, winFolderList);
+        return true;
+    });
+    EXPECT_EQ(list.Add("Foto", Folder("Foto")), PvfolderReply{});
+    EXPECT_EQ(ReadBytes(efolder), before);
+
+    // A row removed meanwhile: the edit of the row that was there is dropped.
+    list.ShowPvfolders();
+    list.SetFolderTest([&](const QString&) {
+        list.Remove(0);
+        return true;
+    });
+    EXPECT_EQ(list.Edit(0, "Foto", Folder("Foto")), PvfolderReply{});
+    EXPECT_TRUE(list.rows().isEmpty());
+
+    // Nothing changed meanwhile: the answer counts.
+    list.SetFolderTest([](const QString&) { return false; });
+    EXPECT_EQ(list.Add("Foto", Folder("Foto")), (PvfolderReply{26, 0}));
+}
+
 TEST_F(Pvfolders, SystemFoldersViewIsReadOnlyAndKeepsTheTableOrder)
 {
     FakeRegistry reg;

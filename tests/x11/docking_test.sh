@@ -1,7 +1,8 @@
 #!/bin/sh
 # The bar at the screen edges on a real window manager: docked strips reserved in the work
-# area, the floating window, dragging between the two, auto-hide, and a second auto-hide
-# bar refused on an edge that already has one.
+# area at each edge, the floating window, dragging between the two (a click is no drag;
+# the new place is saved at once), auto-hide, and a second auto-hide bar refused on an
+# edge that already has one.
 # usage: docking_test.sh PROGRAM_DIR SCREENSHOT_DIR
 set -u
 SCREENSHOT_DIR=$2
@@ -9,45 +10,6 @@ mkdir -p "$SCREENSHOT_DIR"
 . "$(dirname "$0")/x11_session.sh"
 x11_start "$1"
 REG="$XDG_CONFIG_HOME/parvo/registry.reg"
-mkdir -p "$XDG_CONFIG_HOME/parvo"
-
-# write_settings FLOATING HIDE [STAY]: a user who has run the bar before, with the bar at
-# that place, 600 wide when floating at (100, 100).
-write_settings() {
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:%08x\n"Szer"=dword:00000258\n"Lewa"=dword:00000064\n"Gora"=dword:00000064\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:%08x\n"Stay"=dword:%08x\n' \
-    "$1" "$2" "${3:-0}" > "$REG"
-}
-
-start_bar() {
-  "$PROG/${1:-parvo}" &
-  BAR_PID=$!
-  bar=$(wait_for_window Parvo) || fail "the bar did not appear"
-  sleep 0.7
-}
-
-stop_bar() {
-  kill -TERM "$BAR_PID"
-  for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$BAR_PID" 2>/dev/null && fail "the bar did not end"
-  BAR_PID=
-}
-
-# place WINDOW: "x y width height" of the window inside its frame.
-place() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
-
-expect_place() {
-  for _ in $(seq 40); do [ "$(place "$1")" = "$2" ] && return 0; sleep 0.05; done
-  fail "$3: the window is at $(place "$1"), not $2"
-}
-
-work_area() { xprop -root _NET_WORKAREA | sed 's/.*= //' | cut -d, -f1-4; }
-
-expect_work_area() {
-  for _ in $(seq 40); do [ "$(work_area)" = "$1" ] && return 0; sleep 0.05; done
-  fail "$2: the work area is $(work_area), not $1"
-}
 
 # Docked at the top: 28 high across the screen, the strip taken from the work area.
 write_settings 2 0
@@ -55,8 +17,7 @@ start_bar
 expect_place "$bar" "0 0 1280 28" "docked top"
 xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_DOCK' || fail "the docked bar is no dock window"
 xprop -id "$bar" _NET_WM_DESKTOP | grep -q '4294967295' || fail "the docked bar is not on every desktop"
-xprop -id "$bar" _NET_WM_STRUT_PARTIAL | grep -q '= 0, 0, 28, 0, 0, 0, 0, 0, 0, 1279, 0, 0' \
-  || fail "top strut: $(xprop -id "$bar" _NET_WM_STRUT_PARTIAL)"
+expect_strut "$bar" "0, 0, 28, 0, 0, 0, 0, 0, 0, 1279, 0, 0" "top strut"
 xprop -id "$bar" _NET_WM_STRUT | grep -q '= 0, 0, 28, 0' || fail "no plain strut for older window managers"
 expect_work_area "0, 28, 1280, 772" "docked top"
 screenshot docked-top
@@ -68,9 +29,34 @@ grep -qF '"Floating"=dword:00000002' "$REG" || fail "the top edge was not kept"
 write_settings 1 0
 start_bar
 expect_place "$bar" "0 0 36 800" "docked left"
+expect_strut "$bar" "36, 0, 0, 0, 0, 799, 0, 0, 0, 0, 0, 0" "left strut"
 expect_work_area "36, 0, 1244, 800" "docked left"
 screenshot docked-left
 stop_bar
+
+# At the right and at the bottom, the strips are counted from those edges.
+write_settings 3 0
+start_bar
+expect_place "$bar" "1244 0 36 800" "docked right"
+expect_strut "$bar" "0, 36, 0, 0, 0, 0, 0, 799, 0, 0, 0, 0" "right strut"
+expect_work_area "0, 0, 1244, 800" "docked right"
+screenshot docked-right
+stop_bar
+write_settings 4 0
+start_bar
+expect_place "$bar" "0 772 1280 28" "docked bottom"
+expect_strut "$bar" "0, 0, 0, 28, 0, 0, 0, 0, 0, 0, 0, 1279" "bottom strut"
+expect_work_area "0, 0, 1280, 772" "docked bottom"
+screenshot docked-bottom
+
+# A plain click on the grip, without moving, leaves the bar where it is.
+xdotool mousemove 5 790 click 1
+sleep 0.3
+xdotool mousemove 5 780 click 1
+sleep 0.5
+expect_place "$bar" "0 772 1280 28" "clicked on the grip"
+stop_bar
+grep -qF '"Floating"=dword:00000004' "$REG" || fail "a click changed the saved edge"
 
 # Always on top, the bar stays above other windows, but goes below a full-screen window
 # that is active.
@@ -103,26 +89,34 @@ xprop -id "$bar" WM_NORMAL_HINTS | grep -q 'minimum size: 0 by 22' || fail "the 
 expect_work_area "0, 0, 1280, 800" "floating"
 screenshot floating
 
-# Dragged by its bare left end to the top of the screen, it docks there...
-xdotool mousemove 104 110 mousedown 1
-for y in 90 60 30 10 0; do xdotool mousemove 400 "$y"; sleep 0.1; done
-xdotool mouseup 1
+# Dragged by its bare left end to the top of the screen, it docks there, and the edge is
+# saved at once, not only when the bar ends...
+drag 104 110 400,90 400,60 400,30 400,10 400,0
 expect_place "$bar" "0 0 1280 28" "dragged to the top"
 expect_work_area "0, 28, 1280, 772" "dragged to the top"
 xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_DOCK' || fail "the dragged bar is no dock window"
+xprop -id "$bar" _MOTIF_WM_HINTS | grep -q '= 0x2, 0x1, 0x0' || fail "the docked bar asks for a frame"
+expect_saved '"Floating"=dword:00000002' "the top edge was not saved after the drag"
 screenshot dragged-top
+
+# ...on to the bottom, where a bar that dies at once still comes back...
+drag 4 10 640,200 640,600 640,790 640,799
+expect_place "$bar" "0 772 1280 28" "dragged to the bottom"
+expect_saved '"Floating"=dword:00000004' "the bottom edge was not saved after the drag"
+kill -9 "$BAR_PID"
+wait "$BAR_PID" 2>/dev/null
+start_bar
+expect_place "$bar" "0 772 1280 28" "restarted after a crash"
 
 # ...and dragged into the middle it floats again, hanging from the pointer at its
 # floating size, and is saved there.
-xdotool mousemove 4 10 mousedown 1
-for y in 20 60 200 400; do xdotool mousemove 640 "$y"; sleep 0.1; done
-xdotool mouseup 1
+drag 4 790 640,780 640,740 640,600 640,400
 expect_place "$bar" "340 400 600 22" "dragged off the edge"
 expect_work_area "0, 0, 1280, 800" "dragged off the edge"
+expect_saved '"Floating"=dword:00000000' "floating was not saved after the drag"
+expect_saved '"Lewa"=dword:00000154' "the floating left was not saved"
+expect_saved '"Gora"=dword:00000190' "the floating top was not saved"
 stop_bar
-grep -qF '"Floating"=dword:00000000' "$REG" || fail "floating was not saved"
-grep -qF '"Lewa"=dword:00000154' "$REG" || fail "the floating left was not saved: $(grep Lewa "$REG")"
-grep -qF '"Gora"=dword:00000190' "$REG" || fail "the floating top was not saved: $(grep Gora "$REG")"
 grep -qF '"Szer"=dword:00000258' "$REG" || fail "the floating width changed: $(grep Szer "$REG")"
 
 # Two bars at the top (another program name: one bar per name runs): the second docks

@@ -20,15 +20,6 @@ BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
 sleep 0.5
 
-# titled TEXT: waits for a visible window titled TEXT (Qt may add " — Parvo").
-titled() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
 # Find the button of the root drive by its hint.
 hint="$(printf 'Disco: /')"
 point_at_hint "$bar" "$hint" || fail "no drive button shows the hint \"$hint\""

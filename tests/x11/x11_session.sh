@@ -1,7 +1,9 @@
 # Sourced by the X11 tests: a private virtual display with a window manager, a private
 # home and runtime folder, and a private copy of the program folder.
-#   x11_start PROGRAM_DIR   sets DISPLAY, HOME, XDG_*, PROG (the copied program folder)
-#   x11_stop                ends everything started here
+#   x11_start PROGRAM_DIR [WxH]   sets DISPLAY, HOME, XDG_*, PROG (the copied program
+#                                 folder); the screen is 1280x800 unless given
+#   x11_stop                ends everything started here; fails the test when a
+#                           sanitizer build of the program reported an error
 
 x11_start() {
   TMP=$(mktemp -d)
@@ -12,7 +14,7 @@ x11_start() {
   PROG=$TMP/prog
   # Xvfb picks a free display number itself and reports it on the descriptor.
   exec 5>"$TMP/display"
-  Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${2:-1280x800}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.05; done
   export DISPLAY=:$(cat "$TMP/display")
@@ -25,12 +27,24 @@ x11_start() {
   export HOME=$TMP/home XDG_CONFIG_HOME=$TMP/config XDG_DATA_HOME=$TMP/data XDG_CACHE_HOME=$TMP/cache \
          XDG_RUNTIME_DIR=$TMP/run XDG_DATA_DIRS=$TMP/share XDG_CONFIG_DIRS=$TMP/config-dirs
   unset XDG_CURRENT_DESKTOP
+  # A sanitizer build reports into files that x11_stop looks at; leaks of the toolkit's
+  # own at exit are no fault of the program.
+  mkdir -p "$TMP/sanitizer"
+  export ASAN_OPTIONS="log_path=$TMP/sanitizer/asan:detect_leaks=0:abort_on_error=1" \
+         UBSAN_OPTIONS="log_path=$TMP/sanitizer/ubsan:print_stacktrace=1:halt_on_error=1"
 }
 
 x11_stop() {
   [ -n "${BAR_PID:-}" ] && kill -9 "$BAR_PID" 2>/dev/null
   kill "$WM_PID" "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
+  reports=$(ls "$TMP"/sanitizer/* 2>/dev/null)
+  if [ -n "$reports" ]; then
+    cat $reports >&2
+    rm -rf "$TMP"
+    echo "FAIL: the sanitizer reported an error" >&2
+    exit 1
+  fi
   rm -rf "$TMP"
 }
 
@@ -55,11 +69,14 @@ window_geometry() {
 
 # point_at_hint BAR_ID HINT: moves the pointer along the middle of the bar until a
 # button shows HINT (the hint window is named after its text); fails when none does.
+# Leaves the pointer there, at `button_x` and `button_y`.
 point_at_hint() {
   window_geometry "$1"
+  button_y=$((WY + WH / 2))
   x=0
   while [ "$x" -lt "$WW" ]; do
-    xdotool mousemove $((WX + x)) $((WY + WH / 2))
+    button_x=$((WX + x))
+    xdotool mousemove "$button_x" "$button_y"
     sleep 0.08
     xdotool search --onlyvisible --name "^$2( — .*)?\$" >/dev/null 2>&1 && return 0
     x=$((x + 6))
@@ -71,3 +88,79 @@ fail() { echo "FAIL: $*" >&2; x11_stop; exit 1; }
 
 # screenshot NAME: keeps a picture of the screen beside the test results.
 screenshot() { import -window root "$SCREENSHOT_DIR/$1.png" 2>/dev/null || true; }
+
+# write_settings FLOATING HIDE [STAY [OPTIONS]]: a user who has run the bar before, with
+# the bar at that place, 600 wide when floating at (100, 100); OPTIONS are more lines of
+# the Options key.
+write_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/parvo"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo]\n"FirstLoad"=dword:00000000\n"Floating"=dword:%08x\n"Szer"=dword:00000258\n"Lewa"=dword:00000064\n"Gora"=dword:00000064\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessaline\\Parvo\\Options]\n"Hide"=dword:%08x\n"Stay"=dword:%08x\n%s' \
+    "$1" "$2" "${3:-0}" "${4:-}" > "$XDG_CONFIG_HOME/parvo/registry.reg"
+}
+
+# start_bar [PROGRAM]: starts the bar and sets `bar` to its window.
+start_bar() {
+  "$PROG/${1:-parvo}" &
+  BAR_PID=$!
+  bar=$(wait_for_window Parvo) || fail "the bar did not appear"
+  sleep 0.7
+}
+
+stop_bar() {
+  kill -TERM "$BAR_PID"
+  for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$BAR_PID" 2>/dev/null && fail "the bar did not end"
+  BAR_PID=
+}
+
+# place WINDOW: "x y width height" of the window inside its frame.
+place() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+# expect_place WINDOW "x y width height" WHAT (waits a while: the machine may be busy)
+expect_place() {
+  for _ in $(seq 100); do [ "$(place "$1")" = "$2" ] && return 0; sleep 0.05; done
+  fail "$3: the window is at $(place "$1"), not $2"
+}
+
+work_area() { xprop -root _NET_WORKAREA | sed 's/.*= //' | cut -d, -f1-4; }
+
+# expect_work_area "x, y, width, height" WHAT
+expect_work_area() {
+  for _ in $(seq 100); do [ "$(work_area)" = "$1" ] && return 0; sleep 0.05; done
+  fail "$2: the work area is $(work_area), not $1"
+}
+
+# expect_strut WINDOW "twelve, numbers" WHAT
+expect_strut() {
+  for _ in $(seq 100); do
+    xprop -id "$1" _NET_WM_STRUT_PARTIAL | grep -qF "= $2" && return 0
+    sleep 0.05
+  done
+  fail "$3: $(xprop -id "$1" _NET_WM_STRUT_PARTIAL)"
+}
+
+# expect_saved 'REGISTRY LINE' WHAT: the line turns up in the registry file soon.
+expect_saved() {
+  for _ in $(seq 60); do grep -qF "$1" "$XDG_CONFIG_HOME/parvo/registry.reg" && return 0; sleep 0.05; done
+  fail "$2: $(grep -E 'Floating|Lewa|Gora|Szer' "$XDG_CONFIG_HOME/parvo/registry.reg" | tr '\n' ' ')"
+}
+
+# drag FROM_X FROM_Y X,Y...: presses the first button at FROM and moves through the
+# points, then lets go.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  shift 2
+  for p in "$@"; do xdotool mousemove "${p%,*}" "${p#*,}"; sleep 0.1; done
+  xdotool mouseup 1
+}
+
+# titled TEXT: waits for a visible window titled TEXT (the toolkit may add " — Parvo").
+titled() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@ constexpr uint32_t AllDesktops = 0xFFFFFFFF;
 constexpr uint32_t WithdrawnState = 0;
 // How long a window manager may take to let go of a withdrawn window.
 constexpr int WithdrawWaitMs = 1000;
+constexpr int WindowGoneSettleMs = 500;
 
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
@@ -35,12 +37,6 @@ xcb_atom_t Intern(xcb_connection_t* c, const char* name)
     return r ? r->atom : XCB_NONE;
 }
 
-QRect PrimaryScreen()
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect();
-}
-
 } // namespace
 
 const char* X11DesktopBar::AutoHideProperty(TAppBarEdge edge)
@@ -50,6 +46,17 @@ const char* X11DesktopBar::AutoHideProperty(TAppBarEdge edge)
 
 X11DesktopBar::X11DesktopBar()
 {
+    // Screens are followed on any platform: a floating bar must not be lost either.
+    if (qGuiApp) {
+        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &context_, [this](QScreen* s) {
+            followScreen(s);
+            screensChanged();
+        });
+        QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &context_, [this] { screensChanged(); });
+        QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &context_, [this] { screensChanged(); });
+        for (QScreen* s : QGuiApplication::screens())
+            followScreen(s);
+    }
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return;
@@ -76,12 +83,63 @@ X11DesktopBar::~X11DesktopBar()
     xcb_ewmh_connection_wipe(&ewmh_);
 }
 
-QRect X11DesktopBar::screen() const
+QList<Monitor> X11DesktopBar::monitors() const
 {
-    const QRect primary = PrimaryScreen();
-    if (!primary.isEmpty() || !c_)
-        return primary;
-    return QRect(QPoint(0, 0), rootSize());
+    QList<Monitor> list;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const Monitor m = Monitor::Scaled(s->geometry(), s->devicePixelRatio(), s->name());
+        if (s == primary)
+            list.prepend(m);
+        else
+            list.append(m);
+    }
+    if (list.isEmpty() && c_)
+        list.append(Monitor::Scaled(QRect(QPoint(0, 0), rootSize()), 1));
+    return list;
+}
+
+bool X11DesktopBar::managesDocks() const
+{
+    if (!c_)
+        return true;
+    xcb_window_t check = XCB_NONE;
+    if (!xcb_ewmh_get_supporting_wm_check_reply(
+            &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, root_), &check, nullptr) ||
+        check == XCB_NONE)
+        return false;
+    xcb_ewmh_get_atoms_reply_t supported;
+    if (!xcb_ewmh_get_supported_reply(&ewmh_, xcb_ewmh_get_supported(&ewmh_, screenNumber_), &supported, nullptr))
+        return false;
+    bool dock = false;
+    for (uint32_t i = 0; i < supported.atoms_len; ++i)
+        dock = dock || supported.atoms[i] == ewmh_._NET_WM_WINDOW_TYPE_DOCK;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return dock;
+}
+
+void X11DesktopBar::followScreen(QScreen* screen)
+{
+    QObject::connect(screen, &QScreen::geometryChanged, &context_, [this] { screensChanged(); });
+}
+
+void X11DesktopBar::screensChanged()
+{
+    // One change of the monitors arrives as several signals: the bar hears of it once,
+    // when the toolkit has them all.
+    if (screensPending_)
+        return;
+    screensPending_ = true;
+    QMetaObject::invokeMethod(
+        &context_,
+        [this] {
+            screensPending_ = false;
+            for (const Notices& n : std::as_const(watchers_)) {
+                if (n.screensChanged)
+                    n.screensChanged();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QSize X11DesktopBar::rootSize() const
@@ -106,18 +164,6 @@ QRect X11DesktopBar::readWorkArea() const
     }
     xcb_ewmh_get_workarea_reply_wipe(&wa);
     return r;
-}
-
-QRect X11DesktopBar::workArea() const
-{
-    const QRect whole = screen();
-    if (!c_) {
-        const QScreen* s = QGuiApplication::primaryScreen();
-        return s ? s->availableGeometry() : whole;
-    }
-    // The work area spans all monitors; the bar cares about its own screen.
-    const QRect area = readWorkArea().intersected(whole);
-    return area.isEmpty() ? whole : area;
 }
 
 QList<DockedStrip> X11DesktopBar::otherBars(WindowId window) const
@@ -152,7 +198,7 @@ QList<DockedStrip> X11DesktopBar::otherBars(WindowId window) const
         strips += StripsOfStrut(strut, placed, root);
     }
     xcb_ewmh_get_windows_reply_wipe(&clients);
-    return strips;
+    return LogicalStrips(strips, monitors());
 }
 
 bool X11DesktopBar::managed(xcb_window_t window) const
@@ -226,7 +272,10 @@ void X11DesktopBar::reserve(WindowId window, TAppBarEdge edge, const QRect& stri
     if (!c_)
         return;
     const auto w = static_cast<xcb_window_t>(window);
-    const EwmhStrut want = StrutFor(edge, strip, rootSize());
+    const QList<Monitor> all = monitors();
+    const int on = MonitorAt(all, strip.center());
+    const QRect physical = on >= 0 ? ToPhysical(strip, all[on]) : strip;
+    const EwmhStrut want = StrutFor(edge, physical, rootSize());
     // Rewriting the same strut makes the window manager recompute the work area and tell
     // every bar, this one too: write only changes.
     EwmhStrut have;
@@ -330,7 +379,7 @@ void X11DesktopBar::addEventMask(xcb_window_t window, uint32_t mask)
 
 void X11DesktopBar::watch(WindowId window, Notices notices)
 {
-    if (!notices.workAreaChanged && !notices.fullScreenChanged) {
+    if (!notices.workAreaChanged && !notices.fullScreenChanged && !notices.screensChanged) {
         watchers_.remove(window);
         return;
     }
@@ -407,8 +456,12 @@ bool X11DesktopBar::nativeEventFilter(const QByteArray& eventType, void* message
         QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(false); }, Qt::QueuedConnection);
     // A bar that goes away may leave the work area as it was (a bar docked beyond it
     // reserves its strip too), yet free a place nearer the edge.
-    else if (p->window == root_ && p->atom == ewmh_._NET_CLIENT_LIST)
+    else if (p->window == root_ && p->atom == ewmh_._NET_CLIENT_LIST) {
         QMetaObject::invokeMethod(&context_, [this] { checkWorkArea(true); }, Qt::QueuedConnection);
+        // A bar that is going may still hold its strip when the list changes; once it has
+        // let go, there may be no other change to tell of it.
+        QTimer::singleShot(WindowGoneSettleMs, &context_, [this] { checkWorkArea(true); });
+    }
     else if ((p->window == root_ && p->atom == ewmh_._NET_ACTIVE_WINDOW) ||
              (p->window == active_ && p->atom == ewmh_._NET_WM_STATE))
         QMetaObject::invokeMethod(&context_, [this] { checkFullScreen(); }, Qt::QueuedConnection);

@@ -6,10 +6,14 @@
 //
 // Runs on the application's own X connection. Without one (another platform), the bar
 // still docks by the screen's geometry but reserves nothing.
+//
+// The bar speaks in the toolkit's device-independent pixels, X in physical ones: every
+// property written and every root geometry read is mapped through the monitor it lies on.
 
 #include "platform/DesktopBar.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QScreen>
 #include <QMap>
 #include <QObject>
 
@@ -25,9 +29,9 @@ public:
     X11DesktopBar(const X11DesktopBar&) = delete;
     X11DesktopBar& operator=(const X11DesktopBar&) = delete;
 
-    QRect screen() const override;
-    QRect workArea() const override;
+    QList<Monitor> monitors() const override;
     QList<DockedStrip> otherBars(WindowId window) const override;
+    bool managesDocks() const override;
     void setDockWindow(WindowId window, bool docked) override;
     void reserve(WindowId window, TAppBarEdge edge, const QRect& strip) override;
     WindowId autoHideBar(TAppBarEdge edge) const override;
@@ -50,6 +54,8 @@ private:
     bool activeWindowFullScreen();
     void checkWorkArea(bool windowsChanged);
     void checkFullScreen();
+    void followScreen(QScreen* screen);
+    void screensChanged();
 
     xcb_connection_t* c_ = nullptr;
     mutable xcb_ewmh_connection_t ewmh_{}; // the library takes it by non-const pointer
@@ -62,6 +68,7 @@ private:
     QRect lastWorkArea_;
     xcb_window_t active_ = XCB_NONE;
     bool fullScreen_ = false;
+    bool screensPending_ = false;
     QMap<int, WindowId> localAutoHide_; // without an X connection
     QObject context_;                   // for notices delivered from the event loop
 };
