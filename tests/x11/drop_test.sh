@@ -2,9 +2,11 @@
 # The real program on a virtual display, with files dragged from another program (a
 # small Qt window of the tests) by the pointer, over XDND: a folder dropped on the free
 # part of the favourite-folder list is added to it, a file dropped on a listed folder
-# asks what to do with it, a file dropped on the bar's program area becomes a shortcut
-# and a button, and a drag that reaches an auto-hidden bar brings it out until it has
-# gone. The source is never told to delete what it dragged.
+# is copied there once the copy dialog is confirmed, empty space of the system folders
+# refuses the drag, a file dropped on a drive button asks what to do with it, a file
+# dropped on the bar's program area becomes a shortcut and a button, and a drag that
+# reaches an auto-hidden bar brings it out until it has gone. The source is never told
+# to delete what it dragged.
 # usage: drop_test.sh PROGRAM_DIR SCREENSHOT_DIR DRAG_SOURCE
 set -u
 SCREENSHOT_DIR=$2
@@ -129,7 +131,26 @@ cmp -s "$TMP/nota.txt" "$HOME/Desktop/nota.txt" || { screenshot drop-not-copied;
 sleep 0.3
 screenshot drop-copied
 
-# 3. A program on the bar's program area: a shortcut and a button.
+# 3. The system folders take files only on their rows: empty space refuses the drag.
+xdotool mousemove $((pvf_x + 45)) $((pvf_y + 14)); sleep 0.2; xdotool click 1; sleep 0.5
+result=$(drag $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/nota.txt")
+[ "$result" = none ] || { screenshot drop-system-empty; fail "empty space of the system folders took the drop ($result)"; }
+sleep 0.5
+xdotool search --onlyvisible --name "^GO! --> copia" >/dev/null 2>&1 && fail "a refused drop opened the copy dialog"
+
+# 4. A file on the first drive button: the copy dialog, which Cancel closes with nothing done.
+result=$(drag $((bar_x + 360)) $((bar_y + 10)) "$TMP/nota.txt")
+[ "$result" = copy ] || fail "the drive button told the source \"$result\", not copy"
+copy=$(titled "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
+  || { screenshot drop-drive-no-dialog; fail "no copy / move dialog for the file dropped on a drive"; }
+screenshot drop-drive-dialog
+xdotool windowactivate --sync "$copy" 2>/dev/null
+xdotool key Escape
+sleep 0.5
+xdotool search --onlyvisible --name "^GO! --> copia" >/dev/null 2>&1 && fail "Escape left the copy dialog open"
+[ -f "$TMP/nota.txt" ] || fail "a cancelled drop moved the file"
+
+# 5. A program on the bar's program area: a shortcut and a button.
 result=$(drag $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")
 [ "$result" = move ] && fail "the source was told to delete the program"
 for _ in $(seq 100); do [ -f "$PROG/links/strumento.lnk" ] && break; sleep 0.05; done
@@ -150,7 +171,7 @@ while [ "$x" -gt 300 ]; do
 done
 [ -n "$found" ] || fail "no program button named strumento on the bar"
 
-# 4. An auto-hidden bar at the top: a drag reaching its last two pixels brings it out, and
+# 6. An auto-hidden bar at the top: a drag reaching its last two pixels brings it out, and
 # it stays out until the drag has left.
 kill -TERM "$BAR_PID"
 for _ in $(seq 100); do kill -0 "$BAR_PID" 2>/dev/null || break; sleep 0.05; done
