@@ -30,7 +30,8 @@ double Transfer(FileTransfer::Kind kind, const std::string& from, const std::str
 
 int main(int argc, char* argv[])
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    // Each run takes well under a second: enough of them for the median to settle on a busy machine.
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     char diskPattern[] = "/tmp/copy-bench-XXXXXX";
     const std::string disk = mkdtemp(diskPattern);
     char ramPattern[] = "/dev/shm/copy-bench-XXXXXX";

@@ -28,6 +28,9 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace parvo;
 
 namespace {
@@ -281,6 +284,42 @@ TEST_F(DropChoices, EachChoiceDoesItsWorkInTheDestination)
     EXPECT_EQ(Read(path(QStringLiteral("src/report.txt"))), "report");
     // The skipped file is told about.
     EXPECT_TRUE(prompts.shown.last().contains(Str(576))) << prompts.shown.join('|').toStdString();
+}
+
+TEST_F(DropChoices, TheExtractOptionsChooseFoldersAndReplacing)
+{
+    const QString dest = path(QStringLiteral("dest"));
+    ASSERT_EQ(drop({path(QStringLiteral("src/report.txt")), path(QStringLiteral("src/folder"))}, [](TCopMovDlg& d) {
+        d.RadioButton3->click();
+        d.Edit2->setText(QStringLiteral("pacco"));
+    }, dest), Str(75));
+    const QStringList archive{dest + QStringLiteral("/pacco.zip")};
+
+    // Without sub-folders: every file straight into the destination.
+    const QString flat = path(QStringLiteral("flat"));
+    QDir().mkpath(flat);
+    EXPECT_EQ(drop(archive, [](TCopMovDlg& d) {
+        d.RadioButton3->click();
+        d.CheckBox1->setChecked(false);
+    }, flat), Str(75));
+    EXPECT_EQ(QDir(flat).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("inner.txt"), QStringLiteral("report.txt")}));
+
+    // Overwriting: an older file is replaced unasked, a newer one kept and named.
+    Write(flat + QStringLiteral("/inner.txt"), "older");
+    Write(flat + QStringLiteral("/report.txt"), "newer");
+    struct timespec old[2] = {{0, UTIME_OMIT}, {946684800, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(flat + QStringLiteral("/inner.txt")).constData(), old, 0);
+    prompts.shown.clear();
+    drop(archive, [](TCopMovDlg& d) {
+        d.RadioButton3->click();
+        d.CheckBox1->setChecked(false);
+        d.CheckBox2->setChecked(true);
+    }, flat);
+    EXPECT_EQ(Read(flat + QStringLiteral("/inner.txt")), "inner");
+    EXPECT_EQ(Read(flat + QStringLiteral("/report.txt")), "newer");
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown.first().contains(QStringLiteral("report.txt (") + Str(65319)));
 }
 
 TEST_F(DropChoices, ADropOntoItselfOrNowhereDoesNothing)

@@ -243,32 +243,6 @@ TEST_F(ZipEngine, ACancelledCompressLeavesNoArchiveBehind)
               QStringList{QStringLiteral("out.zip")});
 }
 
-TEST_F(ZipEngine, ACancelledExtractionLeavesOnlyWholeFiles)
-{
-    std::string noise(6 << 20, '\0');
-    quint32 x = 3;
-    for (char& c : noise) {
-        x = x * 1664525u + 1013904223u;
-        c = char(x >> 24);
-    }
-    const QString archive = path(QStringLiteral("big.zip"));
-    WriteBytes(archive, QByteArray::fromStdString(BuildZip({{"small.txt", "first"}, {"n1.bin", noise}, {"n2.bin", noise}})));
-    // Stopped once the engine is well into the first large file.
-    int reports = 0;
-    int afterCancel = 0;
-    QObject::connect(&zip, &TZip::OnZEDProgressEvent, [&](const QString&, qint64 done) {
-        if (zip.IsCancelled())
-            ++afterCancel;
-        if (++reports == 2 || done > (2 << 20))
-            zip.Cancel();
-    });
-    const QString out = path(QStringLiteral("out"));
-    EXPECT_EQ(extract(archive, out), 1);
-    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("small.txt")});
-    // The engine heard the first answer: at most the report already on its way follows.
-    EXPECT_LE(afterCancel, 1);
-}
-
 TEST_F(ZipEngine, FilesTheOverwriteRuleKeepsAreNamed)
 {
     const QString archive = path(QStringLiteral("a.zip"));

@@ -2,7 +2,8 @@
 # The real program on a virtual display: a folder dragged onto the bar's GO! button is
 # compressed into a new archive that the command-line tools find sound and complete; the
 # archive dragged there in turn is extracted into another folder, byte for byte, with
-# its link and permissions; extracting it again asks before replacing a file.
+# its link and permissions; extracting it again asks before replacing a file; a long
+# compression cancelled from its progress window leaves nothing in the destination.
 # usage: zip_drop_test.sh PROGRAM_DIR SCREENSHOT_DIR DRAG_SOURCE
 set -u
 SCREENSHOT_DIR=$2
@@ -131,6 +132,34 @@ screenshot zip-drop-question
 for _ in $(seq 4); do xdotool key n; sleep 0.3; done
 sleep 0.5
 [ "$(cat "$TMP/Estratti/Lavoro/lettera.txt")" = cambiata ] || fail "a file was replaced though the answer was No"
+
+# 4. A long compression cancelled from its progress window leaves nothing behind.
+mkdir -p "$TMP/Grande" "$TMP/Vuota"
+for i in 1 2 3; do seq $((i * 10000000)) $((i * 10000000 + 6000000)) > "$TMP/Grande/parte$i.txt"; done
+drag "$TMP/Grande"
+dialog
+third_choice_to
+xdotool key ctrl+a; xdotool type --delay 30 "grande"
+destination "$TMP/Vuota"
+xdotool key Return
+# The progress window is the only one of its size: 300 x 100.
+progress=
+for _ in $(seq 100); do
+  for w in $(xdotool search --onlyvisible --name '^Parvo$' 2>/dev/null); do
+    geometry "$w"
+    [ "$W" = 300 ] && [ "$H" = 100 ] && { progress=$w; break; }
+  done
+  [ -n "$progress" ] && break
+  sleep 0.1
+done
+[ -n "$progress" ] || { screenshot zip-drop-no-progress; fail "no progress window while compressing"; }
+screenshot zip-drop-progress
+geometry "$progress"
+xdotool mousemove $((X + 150)) $((Y + 72)) click 1
+for _ in $(seq 100); do [ -z "$(ls -A "$TMP/Vuota")" ] && break; sleep 0.1; done
+sleep 1
+[ -z "$(ls -A "$TMP/Vuota")" ] || fail "a cancelled compression left: $(ls -A "$TMP/Vuota")"
+xwininfo -id "$progress" 2>/dev/null | grep -q IsViewable && fail "the progress window stayed after Cancel"
 
 x11_stop
 echo "zip drop test passed"

@@ -144,6 +144,46 @@ TEST(Extractor, AFullDiskLeavesNoHalfWrittenFile)
     EXPECT_EQ(verdict, 0);
 }
 
+TEST(Extractor, AnAnswerToStopLeavesOnlyWholeFiles)
+{
+    TempFolder tmp;
+    std::string noise(3 << 20, '\0');
+    uint32_t x = 3;
+    for (char& c : noise) {
+        x = x * 1664525u + 1013904223u;
+        c = char(x >> 24);
+    }
+    const std::string archive = BuildZip({{"small.txt", "first"}, {"n1.bin", noise}, {"n2.bin", noise}});
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_t* za = zip_open_from_source(zip_source_buffer_create(archive.data(), archive.size(), 0, &error), ZIP_RDONLY, &error);
+    ASSERT_TRUE(za);
+    // Stop is answered in the middle of the first large file.
+    static int progressReports;
+    static std::vector<int> afterStop;
+    progressReports = 0;
+    afterStop.clear();
+    EngineReport report(
+        [](CallbackRecord* r) -> ZipBool {
+            if (progressReports >= 2) {
+                afterStop.push_back(r->ActionCode);
+                return ZIP_TRUE;
+            }
+            progressReports += r->ActionCode == ZIP_ACTION_PROGRESS;
+            return progressReports >= 2 ? ZIP_TRUE : ZIP_FALSE;
+        },
+        nullptr);
+    const int fd = open(tmp.path.c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(ExtractArchive(za, archive.size(), ExtractOptions{}, report, fd), 1);
+    close(fd);
+    zip_discard(za);
+    EXPECT_EQ(CountEntries(tmp.path), 1u); // small.txt, and nothing of n1.bin
+    // Told once, the engine asks nothing more and only closes its batch.
+    EXPECT_LE(afterStop.size(), 1u);
+    for (const int code : afterStop)
+        EXPECT_EQ(code, ZIP_ACTION_END_BATCH);
+}
+
 TEST(Extractor, AReadOnlyDestinationIsReportedEntryByEntry)
 {
     TempFolder tmp;
