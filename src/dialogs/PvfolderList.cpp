@@ -44,9 +44,9 @@ PvfolderList::PvfolderList(QString programFolder)
 {
 }
 
-bool PvfolderList::StillShown(const QList<PvfolderRow>& rows, PvfolderView view) const
+bool PvfolderList::StillShown(const QList<PvfolderRow>& rows) const
 {
-    return view_ == view && rows_ == rows;
+    return Editable() && rows_ == rows;
 }
 
 void PvfolderList::ShowPvfolders()
@@ -106,7 +106,7 @@ PvfolderReply PvfolderList::Add(const QString& name, const QString& path)
         return {74, 0};
     const QList<PvfolderRow> shown = rows_;
     const bool folder = folderTest_(path);
-    if (!StillShown(shown, PvfolderView::Pvfolders))
+    if (!StillShown(shown))
         return {}; // the rows changed while the folder was looked for
     if (!folder)
         return {26, 0};
@@ -125,7 +125,7 @@ PvfolderReply PvfolderList::Edit(int row, const QString& name, const QString& pa
         return {UnreadableListText, 0};
     const QList<PvfolderRow> shown = rows_;
     const bool folder = folderTest_(path);
-    if (!StillShown(shown, PvfolderView::Pvfolders))
+    if (!StillShown(shown))
         return {};
     if (!folder)
         return {26, 0};

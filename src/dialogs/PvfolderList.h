@@ -73,7 +73,8 @@ public:
     void SetFolderTest(std::function<bool(const QString&)> test) { folderTest_ = std::move(test); }
 
 private:
-    bool StillShown(const QList<PvfolderRow>& rows, PvfolderView view) const;
+    // True when the favourite folders shown are still `rows`.
+    bool StillShown(const QList<PvfolderRow>& rows) const;
     bool Editable() const;
     void Save();
 
