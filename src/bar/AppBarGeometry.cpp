@@ -223,16 +223,6 @@ QRect SlideStep(const QRect& from, const QRect& to, int elapsedMs, int slideTime
     return {left, top, right - left, bottom - top};
 }
 
-int SnapSize(int proposed, int current, int minimum, int increment)
-{
-    if (increment <= 0)
-        return current;
-    if (proposed <= minimum)
-        return minimum;
-    const int steps = (proposed - minimum + increment / 2) / increment;
-    return minimum + steps * increment;
-}
-
 SizeLimits TrackingLimits(TAppBarEdge edge, const AppBarSizes& sizes, QSize screen)
 {
     if (!IsScreenEdge(edge))

@@ -111,11 +111,6 @@ bool PointerAwayFromBar(const QRect& bar, QPoint pointer, QSize doubleClickArea)
 // every side moves linearly; at or after the end, exactly `to`.
 QRect SlideStep(const QRect& from, const QRect& to, int elapsedMs, int slideTimeMs);
 
-// A size dragged to `proposed`, snapped to `minimum` plus a whole number of `increment`
-// steps, the nearest one; never below `minimum`. With no increment the size stays
-// `current`: that axis cannot be resized.
-int SnapSize(int proposed, int current, int minimum, int increment);
-
 // The sizes a bar may be dragged to: floating between `MinWidth`/`MinHeight` and
 // `MaxWidth`/`MaxHeight`; docked at least `MinVertDockSize` wide and `MinHorzDockSize`
 // high, at most the screen, and no deeper than half of it (`MaxVertDockSize` at the

@@ -9,15 +9,6 @@ bool IsDriveExcepted(QChar letter, const QString& exceptDrives)
     return exceptDrives.contains(letter.toLower(), Qt::CaseSensitive);
 }
 
-QString ShownDriveLetters(const QString& presentLetters, const QString& exceptDrives)
-{
-    QString shown;
-    for (QChar letter : presentLetters)
-        if (!IsDriveExcepted(letter, exceptDrives))
-            shown.append(letter);
-    return shown;
-}
-
 DriveButtonStyle DriveButtonStyleFor(bool horizontal, int layout, int clickLayout)
 {
     DriveButtonStyle style;

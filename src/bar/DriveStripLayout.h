@@ -1,7 +1,7 @@
 #pragma once
 // The two strips the bar builds at run time, as geometry: the drive buttons in `a2`,
 // sized and stepped by the `Layout` and `ClickLayout` options, and the program buttons
-// in `a4`, one 22-pixel cell each. Also which drives get a button at all.
+// in `a4`, one 22-pixel cell each. Also which drives are hidden.
 
 #include <QRect>
 #include <QSize>
@@ -14,9 +14,6 @@ namespace parvo {
 // True when the drive with this letter is hidden: its lower-case letter occurs anywhere
 // in `exceptDrives`.
 bool IsDriveExcepted(QChar letter, const QString& exceptDrives);
-
-// The letters of `presentLetters` (in their order) that get a drive button.
-QString ShownDriveLetters(const QString& presentLetters, const QString& exceptDrives);
 
 inline constexpr int DefaultLayout = 1;
 inline constexpr int DefaultClickLayout = 5;

@@ -19,20 +19,6 @@ qint64 DistanceSquared(const QRect& r, QPoint p)
     return dx * dx + dy * dy;
 }
 
-template <typename RectOf> int Nearest(const QList<Monitor>& monitors, QPoint p, RectOf rectOf)
-{
-    int best = -1;
-    qint64 bestDistance = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < monitors.size(); ++i) {
-        const qint64 d = DistanceSquared(rectOf(monitors[i]), p);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
-    }
-    return best;
-}
-
 } // namespace
 
 Monitor Monitor::Scaled(const QRect& logical, qreal scale, const QString& name)
@@ -59,12 +45,16 @@ QRect ToLogical(const QRect& r, const Monitor& m)
 
 int MonitorAt(const QList<Monitor>& monitors, QPoint logical)
 {
-    return Nearest(monitors, logical, [](const Monitor& m) { return m.logical; });
-}
-
-int MonitorAtPhysical(const QList<Monitor>& monitors, QPoint physical)
-{
-    return Nearest(monitors, physical, [](const Monitor& m) { return m.physical; });
+    int best = -1;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (int i = 0; i < monitors.size(); ++i) {
+        const qint64 d = DistanceSquared(monitors[i].logical, logical);
+        if (d < bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    }
+    return best;
 }
 
 bool IsOuterEdge(const QList<Monitor>& monitors, int index, TAppBarEdge edge)

@@ -34,7 +34,6 @@ QRect ToLogical(const QRect& r, const Monitor& m);
 
 // The monitor under a point, or the nearest one; -1 without monitors.
 int MonitorAt(const QList<Monitor>& monitors, QPoint logical);
-int MonitorAtPhysical(const QList<Monitor>& monitors, QPoint physical);
 
 // True when no other monitor lies beyond `edge` of monitor `index`.
 bool IsOuterEdge(const QList<Monitor>& monitors, int index, TAppBarEdge edge);

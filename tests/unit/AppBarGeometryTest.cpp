@@ -32,13 +32,9 @@ EdgeProposal At(int x, int y, QRect workArea = Screen)
 
 } // namespace
 
-TEST(AppBarGeometry, FloatingSettingNamesTheEdges)
+TEST(AppBarGeometry, UnknownFloatingSettingsLeaveTheEdge)
 {
-    EXPECT_EQ(EdgeFromFloating(0), abeFloat);
-    EXPECT_EQ(EdgeFromFloating(1), abeLeft);
-    EXPECT_EQ(EdgeFromFloating(2), abeTop);
-    EXPECT_EQ(EdgeFromFloating(3), abeRight);
-    EXPECT_EQ(EdgeFromFloating(4), abeBottom);
+    // The values of the edges themselves are checked in the registry by the X11 tests.
     EXPECT_EQ(EdgeFromFloating(5), std::nullopt) << "unknown values leave the edge as it was";
     EXPECT_EQ(EdgeFromFloating(0xFFFFFFFF), std::nullopt);
     for (quint32 v = 0; v <= 4; ++v)
@@ -195,16 +191,6 @@ TEST(AppBarGeometry, SlideInterpolatesEverySideOverTheSlideTime)
 
     // Sides move separately, so a change of size slides too.
     EXPECT_EQ(SlideStep(QRect(0, 0, 100, 10), QRect(100, 0, 200, 30), 200, 400), QRect(50, 0, 150, 20));
-}
-
-TEST(AppBarGeometry, SizesSnapToWholeIncrements)
-{
-    EXPECT_EQ(SnapSize(517, 500, 0, 1), 517) << "1-pixel steps";
-    EXPECT_EQ(SnapSize(517, 500, 0, 0), 500) << "no increment: the size cannot change";
-    EXPECT_EQ(SnapSize(23, 40, 5, 10), 25);
-    EXPECT_EQ(SnapSize(19, 40, 5, 10), 15);
-    EXPECT_EQ(SnapSize(20, 40, 5, 10), 25) << "half a step rounds up";
-    EXPECT_EQ(SnapSize(2, 40, 5, 10), 5) << "never below the minimum";
 }
 
 TEST(AppBarGeometry, TrackingLimitsFloatingAndDocked)

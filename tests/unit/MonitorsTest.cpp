@@ -29,7 +29,6 @@ TEST(Monitors, TheMonitorUnderAPointOrTheNearest)
     EXPECT_EQ(MonitorAt(two, {2000, 790}), 1) << "below the shorter monitor";
     EXPECT_EQ(MonitorAt(two, {-50, 400}), 0);
     EXPECT_EQ(MonitorAt({}, {0, 0}), -1);
-    EXPECT_EQ(MonitorAtPhysical(two, {1500, 100}), 1);
 }
 
 TEST(Monitors, OnlyEdgesNoOtherMonitorTouchesAreOuter)

@@ -2,15 +2,26 @@
 # The bar on two monitors side by side (one wide screen split in two): it docks at the
 # edges of the monitor under the pointer, reserves only edges of the whole desktop (an
 # edge between the monitors gets no strip; the bar stays above the windows there), hides
-# onto its own monitor, and follows the monitors when they change.
+# onto its own monitor, and follows the monitors when they change, docked, hidden or
+# floating.
 # usage: monitors_test.sh PROGRAM_DIR SCREENSHOT_DIR
 set -u
 SCREENSHOT_DIR=$2
 mkdir -p "$SCREENSHOT_DIR"
 . "$(dirname "$0")/x11_session.sh"
 x11_start "$1" 2560x800
-xrandr --setmonitor A 1280/338x800/270+0+0 screen >/dev/null 2>&1
-xrandr --setmonitor B 1280/338x800/270+1280+0 none >/dev/null 2>&1
+# resize_a LINES: the first monitor, A, changes to that many lines (and comes after B).
+resize_a() {
+  xrandr --delmonitor A >/dev/null 2>&1
+  xrandr --setmonitor A 1280/338x$1/270+0+0 screen >/dev/null 2>&1
+}
+# b_after_a: B comes after A again, and A is the first monitor a bar starts on.
+b_after_a() {
+  xrandr --delmonitor B >/dev/null 2>&1
+  xrandr --setmonitor B 1280/338x800/270+1280+0 none >/dev/null 2>&1
+}
+resize_a 800
+b_after_a
 xrandr --listmonitors | grep -q 'Monitors: 2' || fail "no two monitors: $(xrandr --listmonitors)"
 sleep 0.5
 
@@ -50,14 +61,35 @@ sleep 0.5
 expect_place "$bar" "1278 0 2 800" "auto-hide bar back"
 stop_bar
 
-# A hidden bar at the bottom follows its monitor to a lower resolution.
+# A hidden bar at the bottom follows its monitor to a lower resolution...
 write_settings 4 1
 start_bar
 expect_place "$bar" "0 798 1280 28" "auto-hidden at the bottom"
-xrandr --delmonitor A >/dev/null 2>&1
-xrandr --setmonitor A 1280/338x720/190+0+0 screen >/dev/null 2>&1
+resize_a 720
 expect_place "$bar" "0 718 1280 28" "its monitor back at 720 lines"
 screenshot monitors-changed
+stop_bar
+
+# ...and so does a docked one, its strip still counted from the bottom of the desktop.
+b_after_a
+write_settings 4 0
+start_bar
+expect_place "$bar" "0 692 1280 28" "docked at the bottom of 720 lines"
+expect_strut "$bar" "0, 0, 0, 108, 0, 0, 0, 0, 0, 0, 0, 1279" "docked at the bottom of 720 lines"
+resize_a 800
+expect_place "$bar" "0 772 1280 28" "docked at the bottom of 800 lines again"
+expect_work_area "0, 0, 2560, 772" "docked at the bottom of 800 lines again"
+stop_bar
+
+# A floating bar on a monitor that goes away comes onto the one left, and stays there.
+b_after_a
+write_settings 0 0
+sed -i 's/"Lewa"=dword:00000064/"Lewa"=dword:000007d0/' "$XDG_CONFIG_HOME/parvo/registry.reg"
+start_bar
+expect_place "$bar" "2000 100 600 22" "floating on the second monitor"
+xrandr --delmonitor B >/dev/null 2>&1
+expect_place "$bar" "680 100 600 22" "floating after the second monitor went"
+expect_saved '"Lewa"=dword:000002a8' "the floating place on the monitor left was not saved"
 stop_bar
 
 x11_stop
