@@ -257,11 +257,10 @@ bool TGodlg::setBanner(const QByteArray& gif, int left)
 
 void TGodlg::focusInput(bool search)
 {
-    if (search && searchedit->isVisibleTo(this))
-        searchedit->setFocus();
-    else
-        webcombo->setFocus();
-    MarkFocused(search && searchedit->isVisibleTo(this) ? searchedit : webcombo);
+    // Without a search row the address box takes the focus.
+    QComboBox* input = search && searchedit->isVisibleTo(this) ? searchedit : webcombo;
+    input->setFocus();
+    MarkFocused(input);
 }
 
 void TGodlg::Choose(int way)

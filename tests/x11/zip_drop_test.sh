@@ -36,8 +36,11 @@ geometry() {
   W=$(echo "$info" | sed -n 's/.*Width: *//p')
   H=$(echo "$info" | sed -n 's/.*Height: *//p')
 }
-geometry "$bar"
-go_x=$((X + 281)); go_y=$((Y + 11))
+# The GO! button, found by its hint; the pointer then leaves it.
+hint="- GO! --> pagina Web / programma..."
+point_at_hint "$bar" "$hint" || fail "no button shows the hint \"$hint\""
+go_x=$button_x; go_y=$button_y
+xdotool mousemove 5 700; sleep 0.3
 
 # drag PATH...: drags the paths from a new source window onto the GO! button.
 drag() {
