@@ -48,6 +48,8 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 200; ++i)
         names << QStringLiteral("program%1").arg(i);
     programs.BuildProgramButtons(QStringLiteral("/nowhere/"), names);
+    while (programs.isReading()) // the shortcuts are read off the interface thread
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QList<DriveInfo> driveList;
     for (int i = 0; i < 26; ++i)
         driveList.append({QChar('A' + i), QStringLiteral("/mnt/d%1/").arg(i), 3, {}});

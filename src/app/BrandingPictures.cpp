@@ -2,6 +2,7 @@
 
 #include "app/DataFilePath.h"
 
+#include <QFile>
 #include <QImageReader>
 
 namespace parvo {
@@ -15,6 +16,16 @@ QImage ReadPicture(const QString& path, const char* format)
 }
 
 namespace {
+
+// Whether the file begins as an icon file does: two zero bytes, type 1, at least one image.
+bool LooksLikeIcon(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(6);
+    return head.size() == 6 && head.startsWith(QByteArray("\0\0\1\0", 4)) && (head[4] != 0 || head[5] != 0);
+}
 
 std::optional<QIcon> ReadIcon(const QString& path)
 {
@@ -39,18 +50,22 @@ std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolde
 {
     BrandingPictures p;
     const QImage sponsor = ReadPicture(DataFilePath(1, programFolder), "bmp");
-    const auto tray = ReadIcon(DataFilePath(2, programFolder));
+    const bool tray = LooksLikeIcon(DataFilePath(2, programFolder));
     const QImage logoH = ReadPicture(DataFilePath(5, programFolder), "bmp");
     const QImage logoV = ReadPicture(DataFilePath(6, programFolder), "bmp");
     const QImage popup = ReadPicture(DataFilePath(4, programFolder), "bmp");
     if (sponsor.isNull() || !tray || logoH.isNull() || logoV.isNull() || popup.isNull())
         return std::nullopt;
     p.SponsorImg = ImageStrip(sponsor, 16);
-    p.TrayIcon = *tray;
     p.SponsorImg2 = ImageStrip(logoH, 0);
     p.SponsorImg3 = ImageStrip(logoV, 0);
     p.PopupImg = ImageStrip(popup, 16);
     return p;
+}
+
+std::optional<QIcon> LoadTrayIcon(const QString& programFolder)
+{
+    return ReadIcon(DataFilePath(2, programFolder));
 }
 
 } // namespace parvo

@@ -12,15 +12,19 @@ namespace parvo {
 
 struct BrandingPictures {
     ImageStrip SponsorImg;  // web-link icons, 16-px cells
-    QIcon TrayIcon;
+    QIcon TrayIcon;         // from LoadTrayIcon, once the bar is up
     ImageStrip SponsorImg2; // horizontal logo, one cell
     ImageStrip SponsorImg3; // vertical logo, one cell
     ImageStrip PopupImg;    // button and menu glyphs, 16-px cells
 };
 
-// Loads every picture file of the program folder; nothing when any of them is missing or
-// is not a picture of its kind.
+// Loads the picture files the bar is drawn with, and looks at the tray icon's file; nothing
+// when any of them is missing or is not a picture of its kind. The tray icon itself (four
+// sizes, read by a picture format plugin) is only shown later, so it is decoded then.
 std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolder);
+
+// The tray icon with every size its file holds; nothing when the file cannot be read.
+std::optional<QIcon> LoadTrayIcon(const QString& programFolder);
 
 // Reads one picture file whatever its name's extension; a null image on failure.
 QImage ReadPicture(const QString& path, const char* format);

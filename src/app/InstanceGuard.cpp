@@ -1,14 +1,17 @@
 #include "app/InstanceGuard.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QStandardPaths>
-#include <QThread>
 #include <QFile>
+#include <QSocketNotifier>
+#include <QStandardPaths>
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace parvo {
@@ -16,6 +19,18 @@ namespace parvo {
 namespace {
 
 constexpr char ActivateRequest[] = "show\n";
+constexpr qsizetype MaxRequest = 64;
+
+// The socket's address, or nothing when the path does not fit one.
+bool SocketAddress(const QByteArray& path, sockaddr_un& address)
+{
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
 
 } // namespace
 
@@ -56,68 +71,136 @@ bool TJustOne32::MakePrivateFolder(const QString& folder)
     return true;
 }
 
+struct TJustOne32::Peer {
+    int fd = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+    QByteArray request;
+};
+
 TJustOne32::TJustOne32(const QString& name, const QString& folder)
-    : socketPath_(folder + QLatin1Char('/') + name + QStringLiteral(".socket"))
-    , lock_(folder + QLatin1Char('/') + name + QStringLiteral(".lock"))
+    : socketPath_(QFile::encodeName(folder + QLatin1Char('/') + name + QStringLiteral(".socket")))
 {
     if (!MakePrivateFolder(folder)) {
         qWarning("The folder %s is not the user's own: the bar runs without its single-instance lock",
                  qPrintable(folder));
         return;
     }
-    // A lock left by a crashed bar is taken over (QLockFile checks whether its process
-    // still lives), so a crash never keeps the bar from starting again.
-    lock_.setStaleLockTime(0);
-    if (lock_.tryLock(0)) {
+    const QByteArray lockPath = QFile::encodeName(folder + QLatin1Char('/') + name + QStringLiteral(".lock"));
+    lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lockFd_ < 0)
+        return; // the lock cannot even be made: run as if alone
+    if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
         listen();
         return;
     }
-    if (lock_.error() != QLockFile::LockFailedError) {
-        // The lock cannot even be made (no runtime folder, no rights): run as if alone.
+    const bool held = errno == EWOULDBLOCK;
+    ::close(lockFd_);
+    lockFd_ = -1;
+    if (!held)
         return;
-    }
     alreadyRunning_ = true;
     notifyRunning();
 }
 
 TJustOne32::~TJustOne32()
 {
-    if (server_)
-        server_->close();
+    while (!peers_.empty())
+        dropPeer(peers_.back().get());
+    if (serverFd_ >= 0) {
+        server_.reset();
+        ::close(serverFd_);
+        ::unlink(socketPath_.constData());
+    }
+    // The lock file stays: removing it while a newcomer may have it open would let two
+    // bars each hold a lock of their own.
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
 }
 
 void TJustOne32::listen()
 {
-    QLocalServer::removeServer(socketPath_);
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(socketPath_))
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address))
         return;
-    connect(server_.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-                if (peer->readAll().startsWith("show") && activate_)
-                    activate_();
-                peer->disconnectFromServer();
-            });
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        }
-    });
+    // The lock is held, so a socket file there was left by a bar that ended.
+    ::unlink(socketPath_.constData());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return;
+    }
+    serverFd_ = fd;
+    server_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(server_.get(), &QSocketNotifier::activated, this, &TJustOne32::acceptPeers);
+}
+
+void TJustOne32::acceptPeers()
+{
+    for (;;) {
+        const int fd = ::accept4(serverFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        auto peer = std::make_unique<Peer>();
+        peer->fd = fd;
+        peer->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        Peer* p = peer.get();
+        connect(p->notifier.get(), &QSocketNotifier::activated, this, [this, p] { readPeer(p); });
+        peers_.push_back(std::move(peer));
+    }
+}
+
+void TJustOne32::readPeer(Peer* peer)
+{
+    char buffer[MaxRequest];
+    const ssize_t n = ::recv(peer->fd, buffer, sizeof buffer, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (n > 0)
+        peer->request.append(buffer, n);
+    // A whole line, the end of the connection or more than any request: answered.
+    if (n > 0 && !peer->request.contains('\n') && peer->request.size() < MaxRequest)
+        return;
+    const bool show = peer->request.startsWith("show");
+    dropPeer(peer);
+    if (show && activate_)
+        activate_();
+}
+
+void TJustOne32::dropPeer(Peer* peer)
+{
+    for (auto it = peers_.begin(); it != peers_.end(); ++it) {
+        if (it->get() != peer)
+            continue;
+        // The notifier may be the one whose signal is running: it goes once that returned.
+        peer->notifier->setEnabled(false);
+        peer->notifier.release()->deleteLater();
+        ::close(peer->fd);
+        peers_.erase(it);
+        return;
+    }
 }
 
 bool TJustOne32::notifyRunning() const
 {
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address))
+        return false;
     // The first instance may be between taking the lock and listening: try a few times.
     for (int attempt = 0; attempt < 20; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath_);
-        if (socket.waitForConnected(250)) {
-            socket.write(ActivateRequest);
-            socket.waitForBytesWritten(500);
-            socket.disconnectFromServer();
-            return true;
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return false;
+        bool sent = false;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+            const ssize_t length = ssize_t(sizeof ActivateRequest - 1);
+            sent = ::send(fd, ActivateRequest, size_t(length), MSG_NOSIGNAL) == length;
         }
-        QThread::msleep(50);
+        ::close(fd);
+        if (sent)
+            return true;
+        ::usleep(50 * 1000);
     }
     return false;
 }

@@ -2,14 +2,19 @@
 // One bar per user and display: the first instance holds a lock named after the
 // executable and the display and listens on a local socket of the same name; a newcomer
 // asks it to show itself and leaves. A user logged in on two displays gets a bar on each.
+//
+// The lock is a kernel lock on an open file: it goes with the process that holds it, so a
+// crashed bar never keeps the next one from starting, and taking it writes nothing. The
+// socket is a plain Unix socket watched by the event loop; it is all the network the
+// program needs.
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace parvo {
 
@@ -44,13 +49,20 @@ public:
     static bool MakePrivateFolder(const QString& folder);
 
 private:
+    struct Peer;
+
     void listen();
+    void acceptPeers();
+    void readPeer(Peer* peer);
+    void dropPeer(Peer* peer);
     bool notifyRunning() const;
 
-    QString socketPath_;
-    QLockFile lock_;
+    QByteArray socketPath_;
+    int lockFd_ = -1;
+    int serverFd_ = -1;
     bool alreadyRunning_ = false;
-    std::unique_ptr<QLocalServer> server_;
+    std::unique_ptr<QSocketNotifier> server_;
+    std::vector<std::unique_ptr<Peer>> peers_;
     std::function<void()> activate_;
 };
 

@@ -1,6 +1,7 @@
 // The program entry: one bar per user, built in a fixed order, then the event loop.
 
 #include "app/DataFilePath.h"
+#include "app/FontSetup.h"
 #include "app/InstanceGuard.h"
 #include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
 {
     if (!parvo::ChooseX11Platform())
         return 1;
+    // Made ready while the application connects to the display and builds the bar.
+    parvo::FontSetup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvo"));
 
@@ -31,6 +34,7 @@ int main(int argc, char* argv[])
                             parvo::TJustOne32::DefaultFolder());
     if (guard.alreadyRunning())
         return 0;
+    fonts.applicationStarted();
 
     parvo::InstallQtTranslations(app);
 
@@ -49,7 +53,10 @@ int main(int argc, char* argv[])
     const QString program = parvo::ProgramFolder();
     parvo::TForm1 bar({*registry, links, prompts, program, [&dirs] { return parvo::FindTextEditor(dirs); }, desktop,
                       drives, shell, parvo::ListsFolder(program, dirs.dataHome)});
-    if (!bar.FormCreate())
+    const bool created = bar.FormCreate();
+    // Done with the application's font database, which goes with the application.
+    fonts.wait();
+    if (!created)
         return 1;
     guard.onActivate([&bar] { bar.ShowRunningInstance(); });
     bar.show();

@@ -2,7 +2,10 @@
 
 #include "app/StringTable.h"
 #include "menus/Launch.h"
+#include "menus/OffThread.h"
 #include "platform/Shell.h"
+
+#include <QCoreApplication>
 
 #include <limits>
 
@@ -40,7 +43,8 @@ QString FreeSpaceCaption(const QString& pattern, const DriveSpace& space, const 
     return out;
 }
 
-QList<DriveContextItem> DriveContextMenu(const DriveInfo& drive, const Drives& drives, const QLocale& locale)
+QList<DriveContextItem> DriveContextMenu(const DriveInfo& drive, const std::optional<DriveSpace>& space,
+                                         const QLocale& locale)
 {
     QList<DriveContextItem> items{
         {DriveMenuAction::Open, Str(kOpenText), true},
@@ -48,26 +52,39 @@ QList<DriveContextItem> DriveContextMenu(const DriveInfo& drive, const Drives& d
     };
     if (drive.isRemovableMedia())
         items.append({DriveMenuAction::Eject, Str(kEjectText), true});
-    if (const auto space = drives.space(drive.root)) {
+    if (space) {
         items.append({DriveMenuAction::Separator, {}, true});
         items.append({DriveMenuAction::FreeSpace, FreeSpaceCaption(Str(kFreeSpaceText), *space, locale), false});
     }
     return items;
 }
 
-bool RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& shell, Drives& drives,
-                        Prompts& prompts, int explorer)
+void RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& shell, Drives& drives,
+                        Prompts& prompts, int explorer, std::function<void(bool)> done)
 {
+    const auto report = [done](bool carriedOut) {
+        if (done)
+            done(carriedOut);
+    };
+    const QString root = drive.root;
+    QCoreApplication* app = QCoreApplication::instance();
     switch (action) {
     case DriveMenuAction::Open:
-        OpenFolder(shell, prompts, explorer, drive.root); // looked for off the interface thread
-        return true;
-    case DriveMenuAction::OpenTerminal: return shell.openTerminal(drive.root);
-    case DriveMenuAction::Eject: return drive.isRemovableMedia() && drives.eject(drive.root);
+        OpenFolder(shell, prompts, explorer, root); // looked for off the interface thread
+        report(true);
+        return;
+    case DriveMenuAction::OpenTerminal:
+        RunOffThread<bool>(app, [&shell, root] { return shell.openTerminal(root); }, report);
+        return;
+    case DriveMenuAction::Eject:
+        if (!drive.isRemovableMedia())
+            break;
+        RunOffThread<bool>(app, [&drives, root] { return drives.eject(root); }, report);
+        return;
     case DriveMenuAction::Separator:
-    case DriveMenuAction::FreeSpace: return false;
+    case DriveMenuAction::FreeSpace: break;
     }
-    return false;
+    report(false);
 }
 
 } // namespace parvo

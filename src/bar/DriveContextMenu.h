@@ -8,6 +8,9 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 namespace parvo {
 
 class Shell;
@@ -23,20 +26,25 @@ struct DriveContextItem {
 };
 
 // The items for `drive`, top to bottom: Open, Open in a terminal, Eject (only for
-// removable media: sticks, cards, discs), then, when the drive can tell it, a separator
-// and the free space as a disabled item. Sizes are written for `locale`.
-QList<DriveContextItem> DriveContextMenu(const DriveInfo& drive, const Drives& drives,
+// removable media: sticks, cards, discs), then, when the drive's `space` is known, a
+// separator and the free space as a disabled item. Sizes are written for `locale`. The
+// items without the space are the first items of those with it, so a menu opened before
+// the space is read takes the rest once it is.
+QList<DriveContextItem> DriveContextMenu(const DriveInfo& drive, const std::optional<DriveSpace>& space,
                                          const QLocale& locale = QLocale());
 
 // The free-space line: `pattern` with its first "%s" replaced by the free space and its
 // second by the total size, both in the units a file manager uses (1024 bytes to the kB), one decimal.
 QString FreeSpaceCaption(const QString& pattern, const DriveSpace& space, const QLocale& locale);
 
-// Carries out the chosen item. Open goes through OpenFolder with the `explorer` option
-// (so a drive no longer there brings the retry message); Eject asks the system to
-// unmount the medium. True when the action was carried out (for Open: asked for, since
-// the drive is looked for off the interface thread); the informational items do nothing.
-bool RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& shell, Drives& drives,
-                        Prompts& prompts, int explorer);
+// Carries out the chosen item, off the interface thread wherever it touches the disk:
+// Open goes through OpenFolder with the `explorer` option (so a drive no longer there
+// brings the retry message); Open in a terminal looks for the folder and the terminal;
+// Eject asks the system to unmount the medium, which waits for the medium to be written
+// out. `done(carried out)` runs on the interface thread once the action has ended (for
+// Open: once it was asked for); the informational items do nothing and report false.
+// `shell` and `drives` must outlive the action.
+void RunDriveMenuAction(DriveMenuAction action, const DriveInfo& drive, Shell& shell, Drives& drives,
+                        Prompts& prompts, int explorer, std::function<void(bool)> done = {});
 
 } // namespace parvo

@@ -50,7 +50,10 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QTimer>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -60,6 +63,11 @@ namespace parvo {
 
 namespace {
 
+// The rest of start-up runs after the first painting, or this long after the bar was
+// made should it never be painted.
+constexpr int kCompleteStartupLatestMs = 2000;
+// The settings the start-up changed are stored by then at the latest.
+constexpr int kStartupWritesLatestMs = 3000;
 constexpr int PlacementSaveDelayMs = 250;
 
 // Colours are stored with red in the low byte, as the branding data has always held them.
@@ -119,6 +127,8 @@ void TForm1::CreateChildren()
         MenuKey = ProgramButtonMenuKey(path);
         ShowButtonHint(button, name);
     });
+    // The shortcut files and icons come in off the interface thread: the strip changes length then.
+    connect(a4_, &ProgramStrip::built, this, &TForm1::Relayout);
     connect(a4_, &ProgramStrip::left, this, &TForm1::HideButtonHint);
     connect(a4_, &ProgramStrip::clicked, this, [this](const QString& path) { ShellRun(services_.shell, path); });
     connect(driveButtons_, &DriveButtons::entered, this, [this](const DriveInfo& drive, QWidget* button) {
@@ -259,10 +269,18 @@ void TForm1::RefreshCompletion()
         });
 }
 
+TPvfolder& TForm1::PvfolderWindow()
+{
+    if (!Pvfolder) {
+        Pvfolder = std::make_unique<TPvfolder>(*this, services_);
+        Pvfolder->FormCreate();
+    }
+    return *Pvfolder;
+}
+
 void TForm1::ShowPvfolderWindow(PvfolderView view)
 {
-    if (Pvfolder)
-        Pvfolder->ShowPvfolderWindow(view);
+    PvfolderWindow().ShowPvfolderWindow(view);
 }
 
 void TForm1::SetPvfolderViewStyle(int style)
@@ -474,24 +492,45 @@ void TForm1::Url1Click()
 void TForm1::ShowDriveMenu(const DriveInfo& drive, const QPoint& at)
 {
     HideButtonHint();
-    // Shown without a loop of its own: this runs inside the drive button's press, and
+    // Opened without a loop of its own: this runs inside the drive button's press, and
     // what the menu does may rebuild the strip, that button too.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const DriveContextItem& item : DriveContextMenu(drive, services_.drives)) {
-        if (item.action == DriveMenuAction::Separator) {
-            menu->addSeparator();
-            continue;
+    const auto addItems = [this, menu, drive](const QList<DriveContextItem>& items) {
+        // Only the items the menu does not have yet: those without the space come first.
+        for (qsizetype i = menu->actions().size(); i < items.size(); ++i) {
+            const DriveContextItem& item = items[i];
+            if (item.action == DriveMenuAction::Separator) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(item.caption);
+            action->setEnabled(item.enabled);
+            const DriveMenuAction what = item.action;
+            connect(action, &QAction::triggered, this, [this, what, drive] {
+                RunDriveMenuAction(what, drive, services_.shell, services_.drives, services_.prompts, Settings.Explorer,
+                                   [this](bool) { Relayout(); }); // an ejected drive leaves the strip
+            });
         }
-        QAction* action = menu->addAction(item.caption);
-        action->setEnabled(item.enabled);
-        const DriveMenuAction what = item.action;
-        connect(action, &QAction::triggered, this, [this, what, drive] {
-            RunDriveMenuAction(what, drive, services_.shell, services_.drives, services_.prompts, Settings.Explorer);
-            Relayout(); // an ejected drive leaves the strip
+    };
+    addItems(DriveContextMenu(drive, std::nullopt));
+    // The free space is read off this thread (a drive that does not answer must not freeze
+    // the bar). The menu waits a moment for it, so that it normally opens whole; a slower
+    // answer adds its line to the open menu.
+    auto opened = std::make_shared<bool>(false);
+    const auto open = [menu, at, opened] {
+        if (!std::exchange(*opened, true))
+            menu->popup(at);
+    };
+    Drives& drives = services_.drives;
+    const QString root = drive.root;
+    RunOffThread<std::optional<DriveSpace>>(
+        menu, [&drives, root] { return drives.space(root); },
+        [addItems, open, drive](const std::optional<DriveSpace>& space) {
+            addItems(DriveContextMenu(drive, space));
+            open();
         });
-    }
-    menu->popup(at);
+    QTimer::singleShot(MenuReads::kHoldMs, menu, open);
 }
 
 void TForm1::bScrLeftClick()
@@ -551,7 +590,6 @@ bool TForm1::FormCreate()
     AccentColor = FromStoredColour(ReadColour(data, 3));
     BarColor = FromStoredColour(ReadColour(data, 1));
     FontColor = FromStoredColour(ReadColour(data, 2));
-    setWindowIcon(Pictures->TrayIcon);
     panels_->setPictures(Pictures->PopupImg, Pictures->SponsorImg2.cell(0), Pictures->SponsorImg3.cell(0));
     panels_->setBarColors(BarColor, FontColor);
     a4_->setBarColors(BarColor, FontColor);
@@ -560,7 +598,6 @@ bool TForm1::FormCreate()
         panels_->setWebLabel(WebAddress, HomeAddress);
     popup_myfolders->setImages(Pictures->PopupImg, Pictures->SponsorImg);
     popup_myfolders->GradientEnd = AccentColor;
-    eTray->setIcon(Pictures->TrayIcon);
     eTray->setHint(DisplayTitle);
 
     // Docking: 28 high at the top or bottom, 36 wide at the sides, not resizable there.
@@ -569,9 +606,11 @@ bool TForm1::FormCreate()
     HorzDockSize = 28;
     VertDockSize = 36;
 
+    // Whatever start-up writes to the settings is stored once, after the first painting.
+    startupWrites_.emplace(services_.registry);
     LoadSettings();
-    SetTrayIconVisible(Settings.TrayIconVisible);
     SetDriveFont(Settings.DriveFontSize, Settings.DriveFontBold);
+    // The tray icon follows its setting once the bar is painted (CompleteStartup).
 
     // A stored place off every screen, or an unusable width, must not lose the bar.
     QList<QRect> screens;
@@ -589,11 +628,11 @@ bool TForm1::FormCreate()
     AppBarCreated();
 
     MenuKey.clear();
-    BuildProgramButtons();
-    FolderListImages = BuildFolderListImages();
-    // The favourite-folder window comes right after the bar, hidden until asked for.
-    Pvfolder = std::make_unique<TPvfolder>(*this, services_);
-    Pvfolder->FormCreate();
+    // A first run makes the shortcut list after the first painting; until then the strip
+    // stays empty.
+    firstRunPending_ = FirstLoadPending(services_.registry);
+    if (!firstRunPending_)
+        BuildProgramButtons();
     ScrollOffset = 0;
     ScrollStep = 22;
     StartingUp = false;
@@ -601,7 +640,75 @@ bool TForm1::FormCreate()
     // Last, at idle priority, so that nothing it reads delays the bar's first appearance.
     favsThread_ = new TFavsThread(this, [this] { RefreshCompletion(); });
     favsThread_->startIdle();
+    // Should the bar never be painted, the rest of start-up still happens.
+    QTimer::singleShot(kCompleteStartupLatestMs, this, &TForm1::CompleteStartup);
     return true;
+}
+
+bool TForm1::StartupCompleted() const
+{
+    return startupCompleted_ && !firstRunPending_ && !a4_->isReading();
+}
+
+void TForm1::CompleteStartup()
+{
+    if (startupCompleted_ || !created_)
+        return;
+    startupCompleted_ = true;
+    Registry& reg = services_.registry;
+    const auto trayIcon = LoadTrayIcon(services_.programFolder);
+    if (!trayIcon) {
+        EndForDamagedData();
+        return;
+    }
+    Pictures->TrayIcon = *trayIcon;
+    // The window manager reads the window's icon as it maps the bar; the bar has no task-bar
+    // entry to show it in, so it can come after.
+    setWindowIcon(*trayIcon);
+    eTray->setIcon(*trayIcon);
+    // The tray icon is looked for on the session bus; only showing it makes that connection.
+    eTray->setVisible(Settings.TrayIconVisible);
+    BrowserCommand = FindDefaultBrowser(reg);
+    LoadWindowsFolders(reg, WinFolderList);
+    FolderListImages = BuildFolderListImages();
+    // Stored as soon as the favourite-folder window's placement exists, though the window
+    // itself is only made when it is first shown.
+    EnsurePvfolderDefaults(reg);
+    if (firstRunPending_)
+        StartFirstRun();
+    else
+        EndStartupWrites();
+}
+
+void TForm1::StartFirstRun()
+{
+    // Looking for the text editor reads the desktop's application database and the
+    // program path, so it runs off this thread; the lists and the shortcut are written
+    // here, as every list is.
+    const QString shortcuts = ShortcutListPath(services_.ListsFolder());
+    const auto find = services_.findTextEditor;
+    RunOffThread<TextEditorChoice>(
+        this, [shortcuts, find] { return QFileInfo::exists(shortcuts) || !find ? TextEditorChoice() : find(); },
+        [this](const TextEditorChoice& editor) {
+            FirstRunEnvironment env;
+            env.programFolder = services_.ListsFolder();
+            env.links = &services_.links;
+            env.findTextEditor = [editor] { return editor; };
+            env.winFolderList = WinFolderList;
+            RunFirstLoad(services_.registry, env);
+            EndStartupWrites();
+            firstRunPending_ = false;
+            BuildProgramButtons();
+            Relayout();
+        });
+    // A search that does not end (a program folder on a mount that does not answer) does
+    // not hold back the settings any longer than this.
+    QTimer::singleShot(kStartupWritesLatestMs, this, &TForm1::EndStartupWrites);
+}
+
+void TForm1::EndStartupWrites()
+{
+    startupWrites_.reset();
 }
 
 void TForm1::FatalDataError()
@@ -618,19 +725,12 @@ void TForm1::EndForDamagedData()
 
 void TForm1::LoadSettings()
 {
+    // The default browser and the special folders are read once the bar is painted; the
+    // first run's setup waits for them.
     Registry& reg = services_.registry;
-    BrowserCommand = FindDefaultBrowser(reg);
-    LoadWindowsFolders(reg, WinFolderList);
     Settings.ExceptDrives.clear();
-
-    FirstRunEnvironment env;
-    env.programFolder = services_.ListsFolder();
-    env.links = &services_.links;
-    env.findTextEditor = services_.findTextEditor;
-    env.winFolderList = WinFolderList;
-
     EnsureBarDefaults(reg);
-    LoadBarSettings(reg, Settings, env);
+    LoadBarSettings(reg, Settings);
     EnsureOptionDefaults(reg);
     LoadOptions(reg, Settings);
 }
@@ -669,6 +769,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::paintEvent(QPaintEvent*)
 {
+    // The rest of start-up waits until this first painting is on the screen.
+    if (created_ && !startupQueued_) {
+        startupQueued_ = true;
+        QTimer::singleShot(0, this, &TForm1::CompleteStartup);
+    }
     QPainter p(this);
     p.fillRect(rect(), BarColor.isValid() ? BarColor : palette().window().color());
     // The free margins at both ends show as accent-coloured grips.
@@ -728,6 +833,7 @@ void TForm1::SavePlacementSoon()
 void TForm1::FormDestroy()
 {
     placementSave_.stop();
+    EndStartupWrites();
     SaveBarPlacement(services_.registry, Settings);
 }
 

@@ -11,6 +11,7 @@
 #include "menus/CompletionList.h"
 #include "menus/Favourites.h"
 #include "menus/FolderMenu.h"
+#include "platform/Registry.h"
 #include "settings/BarSettings.h"
 #include "settings/FirstRunSetup.h"
 
@@ -96,8 +97,15 @@ public:
     void DropMenu(const QPoint& globalTopLeft);
     // What menu items and the bar's other windows ask of the bar.
     BarCommands& Commands() { return *this; }
-    // The favourite-folder window, created hidden with the bar.
+    // The favourite-folder window, made hidden the first time it is asked for (nothing
+    // shows it before that) and kept from then on.
     std::unique_ptr<TPvfolder> Pvfolder;
+    TPvfolder& PvfolderWindow();
+
+    // True once everything start-up leaves until after the bar's first painting is done:
+    // the tray icon, the first run's lists and shortcut, the one write of the settings, and
+    // the program buttons read.
+    bool StartupCompleted() const;
 
     // Files dropped on the bar: the program area makes them program buttons, a drive
     // button or GO! opens the copy / move dialog for them.
@@ -162,6 +170,10 @@ private:
     void bScrRightClick();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void FormDestroy();
+    // The part of start-up the first painting does not need, run right after it.
+    void CompleteStartup();
+    void StartFirstRun();
+    void EndStartupWrites();
     void SavePlacementSoon();
 
     void DropFile2Enter();
@@ -197,6 +209,12 @@ private:
 
     BarServices services_;
     bool created_ = false;
+    bool startupQueued_ = false;
+    bool startupCompleted_ = false;
+    bool firstRunPending_ = false;
+    // The settings start-up writes (a first run's defaults) go to the disk in one write,
+    // after the first painting.
+    std::optional<RegistryUpdate> startupWrites_;
     BarPanels* panels_ = nullptr;
     ProgramStrip* a4_ = nullptr;
     DriveButtons* driveButtons_ = nullptr;

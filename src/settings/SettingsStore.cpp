@@ -116,7 +116,7 @@ void EnsureBarDefaults(Registry& reg)
     EnsureDword(reg, keys::Program, "FirstLoad", 1);
 }
 
-void LoadBarSettings(Registry& reg, BarSettings& bar, const FirstRunEnvironment& env)
+void LoadBarSettings(Registry& reg, BarSettings& bar)
 {
     bar.FloatLeft = ReadInt(reg, keys::Program, "Lewa");
     bar.FloatTop = ReadInt(reg, keys::Program, "Gora");
@@ -128,11 +128,17 @@ void LoadBarSettings(Registry& reg, BarSettings& bar, const FirstRunEnvironment&
 
     // Older versions stored drive roots ("c:\") instead of bare letters.
     bar.ExceptDrives = ReadText(reg, keys::Program, "Except_drive").remove(QStringLiteral(":\\"));
+}
 
-    if (ReadFlag(reg, keys::Program, "FirstLoad")) {
-        RunFirstSetup(env);
-        WriteDword(reg, keys::Program, "FirstLoad", 0);
-    }
+bool FirstLoadPending(const Registry& reg)
+{
+    return ReadFlag(reg, keys::Program, "FirstLoad");
+}
+
+void RunFirstLoad(Registry& reg, const FirstRunEnvironment& env)
+{
+    RunFirstSetup(env);
+    WriteDword(reg, keys::Program, "FirstLoad", 0);
 }
 
 void SaveBarPlacement(Registry& reg, const BarSettings& bar)

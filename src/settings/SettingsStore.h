@@ -25,8 +25,12 @@ const char* OptionName(Option which);
 quint32 OptionDefault(Option which);
 
 void EnsureBarDefaults(Registry& reg);
-// Reads the main key into the bar, and runs the first-run setup while it is pending.
-void LoadBarSettings(Registry& reg, BarSettings& bar, const FirstRunEnvironment& env);
+// Reads the main key into the bar.
+void LoadBarSettings(Registry& reg, BarSettings& bar);
+// Whether the first-run setup is still to do, and the setup with its mark that it is done.
+// Kept apart from the reading so that the bar can come up before the setup writes anything.
+bool FirstLoadPending(const Registry& reg);
+void RunFirstLoad(Registry& reg, const FirstRunEnvironment& env);
 void SaveBarPlacement(Registry& reg, const BarSettings& bar);
 void SaveExcludedDrives(Registry& reg, const BarSettings& bar);
 

@@ -1,10 +1,17 @@
 #pragma once
 // The bar's icon in the notification area: both mouse buttons open the bar's popup menu.
+//
+// The icon itself (and with it the connection to the session bus, where notification
+// areas are found) is made the first time it is to be shown, so a bar that starts
+// without it, or before it, pays for neither.
 
+#include <QIcon>
 #include <QObject>
-#include <QSystemTrayIcon>
+#include <QString>
 
-class QMenu;
+#include <memory>
+
+class QSystemTrayIcon;
 
 namespace parvo {
 
@@ -12,18 +19,21 @@ class TCoolTrayIcon : public QObject {
     Q_OBJECT
 public:
     explicit TCoolTrayIcon(QObject* parent = nullptr);
+    ~TCoolTrayIcon() override;
 
-    void setIcon(const QIcon& icon) { icon_.setIcon(icon); }
-    void setHint(const QString& hint) { icon_.setToolTip(hint); }
-    void setVisible(bool visible) { icon_.setVisible(visible); }
-    bool isVisible() const { return icon_.isVisible(); }
+    void setIcon(const QIcon& icon);
+    void setHint(const QString& hint);
+    void setVisible(bool visible);
+    bool isVisible() const;
 
 signals:
     // A click with either button: the menu should open at this screen point.
     void menuRequested(const QPoint& globalPos);
 
 private:
-    QSystemTrayIcon icon_;
+    QIcon iconImage_;
+    QString hint_;
+    std::unique_ptr<QSystemTrayIcon> icon_;
 };
 
 } // namespace parvo

@@ -127,6 +127,8 @@ struct BarFixture : ::testing::Test {
         ASSERT_TRUE(bar->FormCreate());
         bar->show();
         QCoreApplication::processEvents();
+        // What start-up leaves until after the first painting is done too.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return bar->StartupCompleted(); }, 5000));
     }
 };
 

@@ -54,7 +54,9 @@ TEST_F(Pictures, TheShippedSetLoadsWithItsCells)
     ASSERT_TRUE(pictures.has_value());
     EXPECT_EQ(pictures->PopupImg.count(), 54);
     EXPECT_GE(pictures->SponsorImg.count(), 7);
-    EXPECT_FALSE(pictures->TrayIcon.availableSizes().isEmpty());
+    const auto tray = LoadTrayIcon(folder);
+    ASSERT_TRUE(tray.has_value());
+    EXPECT_FALSE(tray->availableSizes().isEmpty());
     EXPECT_LE(pictures->SponsorImg2.cell(0).height(), 22) << "the horizontal logo fits the floating bar";
     EXPECT_LE(pictures->SponsorImg3.cell(0).width(), 30) << "the vertical logo fits the docked column";
 }
@@ -74,6 +76,15 @@ TEST_F(Pictures, AnyMissingOrBrokenPictureFailsTheWholeSet)
         QFile::remove(path);
         ASSERT_TRUE(QFile::rename(keep, path));
     }
+    // An icon file broken after its first bytes is found out when the icon is read.
+    const QString icon = DataFilePath(2, folder);
+    QFile file(icon);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(40);
+    file.close();
+    EXPECT_TRUE(LoadBrandingPictures(folder).has_value());
+    EXPECT_FALSE(LoadTrayIcon(folder).has_value());
+
     // The GO! banner is not needed to start: it is checked when its dialog opens.
     QFile::remove(DataFilePath(3, folder));
     EXPECT_TRUE(LoadBrandingPictures(folder).has_value());

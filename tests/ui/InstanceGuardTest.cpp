@@ -45,6 +45,34 @@ TEST(InstanceGuard, OneBarPerDisplay)
     EXPECT_EQ(st.st_mode & 0777, 0700u) << "the folder was made the user's alone";
 }
 
+TEST(InstanceGuard, WhatABarThatEndedLeftBehindDoesNotCount)
+{
+    test::App();
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/run";
+    {
+        TJustOne32 gone("parvo-_8", folder);
+        ASSERT_FALSE(gone.alreadyRunning());
+    }
+    // A crash leaves the socket too, and the lock file of an older version would hold
+    // text of its own.
+    QFile socket(folder + "/parvo-_8.socket");
+    ASSERT_TRUE(socket.open(QIODevice::WriteOnly));
+    socket.close();
+    QFile lock(folder + "/parvo-_8.lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("12345\nparvo\nhost\n");
+    lock.close();
+
+    int woken = 0;
+    TJustOne32 next("parvo-_8", folder);
+    next.onActivate([&] { ++woken; });
+    EXPECT_FALSE(next.alreadyRunning());
+    TJustOne32 newcomer("parvo-_8", folder);
+    EXPECT_TRUE(newcomer.alreadyRunning());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return woken == 1; }, 5000)) << "the new bar listens in the old socket's place";
+}
+
 TEST(InstanceGuard, AFolderOthersCouldReachIsNeverUsed)
 {
     test::App();

@@ -4,6 +4,10 @@
 #include "app/BrandingFile.h"
 #include "app/StringTable.h"
 #include "menus/BarCommands.h"
+#include "settings/ListFiles.h"
+#include "settings/SettingsStore.h"
+#include "settings/ShortcutList.h"
+#include "widgets/TCoolTrayIcon.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -96,6 +100,40 @@ TEST_F(Form1, AWebAddressOfADashHidesTheWebLabel)
     QCoreApplication::processEvents();
     for (const QLabel* label : bar->findChildren<QLabel*>())
         EXPECT_FALSE(label->isVisible() && label->text() == QStringLiteral("-"));
+}
+
+TEST_F(Form1, WhatStartUpLeavesUntilTheBarIsPaintedStillHappens)
+{
+    // A new user: the first run is still to do.
+    const int before = reg.stores;
+    ASSERT_TRUE(Create());
+    EXPECT_FALSE(QFileInfo::exists(ShortcutListPath(program))) << "the first run waits for the bar to be up";
+    EXPECT_EQ(reg.stores, before) << "nothing is stored before the bar is up";
+    auto* tray = bar->findChild<TCoolTrayIcon*>();
+    ASSERT_TRUE(tray);
+    EXPECT_FALSE(tray->isVisible());
+
+    bar->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return bar->StartupCompleted(); }, 5000));
+    EXPECT_TRUE(tray->isVisible()) << "the tray icon is shown by default";
+    EXPECT_FALSE(bar->windowIcon().isNull());
+    EXPECT_TRUE(QFileInfo::exists(ShortcutListPath(program)));
+    EXPECT_TRUE(QFileInfo::exists(ListFilePath(program, "efolder")));
+    EXPECT_EQ(reg.value(RegRoot::CurrentUser, keys::Program, "FirstLoad"), RegValue::fromDword(0));
+    EXPECT_TRUE(reg.value(RegRoot::CurrentUser, keys::Pvfolder, "Szer").has_value())
+        << "the favourite-folder window's place is stored, though the window is not made yet";
+    // The favourites refresh, last of all and a few seconds later, fills the completion list.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !bar->Completion.CompletionList.isEmpty(); }, 5000));
+
+    // A second start has nothing of the first run to do, and the tray icon stays as set.
+    bar.reset();
+    reg.setValue(RegRoot::CurrentUser, keys::Options, OptionName(Option::Tray), RegValue::fromDword(0));
+    const int stores = reg.stores;
+    ASSERT_TRUE(Create());
+    EXPECT_EQ(reg.stores, stores) << "a second start stores nothing before the bar is up";
+    bar->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return bar->StartupCompleted(); }, 5000));
+    EXPECT_FALSE(bar->findChild<TCoolTrayIcon*>()->isVisible());
 }
 
 TEST_F(Form1, ClosingAsksFirstAndNoKeepsTheBarAsItWas)

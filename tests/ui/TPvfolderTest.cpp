@@ -31,7 +31,7 @@ struct PvfolderWindow : BarFixture {
     void Start()
     {
         StartBar();
-        w = bar->Pvfolder.get();
+        w = &bar->PvfolderWindow();
         ASSERT_TRUE(w);
     }
     QStringList Captions() const

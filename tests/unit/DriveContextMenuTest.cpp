@@ -6,6 +6,9 @@
 #include "FakeShell.h"
 
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <optional>
 #include <gtest/gtest.h>
 
 using namespace parvo;
@@ -31,25 +34,27 @@ DriveInfo drive(const QString& root, int type)
 
 TEST(DriveContextMenu, EjectOnlyForMediaTheUserTakesOut)
 {
-    FakeDrives drives;
+    const std::optional<DriveSpace> noSpace;
     const QList<Action> withEject{Action::Open, Action::OpenTerminal, Action::Eject};
     const QList<Action> withoutEject{Action::Open, Action::OpenTerminal};
-    EXPECT_EQ(actions(DriveContextMenu(drive("/media/stick/", DriveRemovable), drives)), withEject);
-    EXPECT_EQ(actions(DriveContextMenu(drive("/media/cd/", DriveCdRom), drives)), withEject);
+    EXPECT_EQ(actions(DriveContextMenu(drive("/media/stick/", DriveRemovable), noSpace)), withEject);
+    EXPECT_EQ(actions(DriveContextMenu(drive("/media/cd/", DriveCdRom), noSpace)), withEject);
     for (int type : {DriveUnknown, DriveFixed, DriveRemote, DriveRamDisk})
-        EXPECT_EQ(actions(DriveContextMenu(drive("/mnt/x/", type), drives)), withoutEject) << type;
+        EXPECT_EQ(actions(DriveContextMenu(drive("/mnt/x/", type), noSpace)), withoutEject) << type;
 }
 
 TEST(DriveContextMenu, FreeSpaceIsADisabledLineAfterASeparator)
 {
-    FakeDrives drives;
-    drives.spaces.insert(QStringLiteral("/media/stick/"), DriveSpace{512ull << 20, 2ull << 30});
-    const QList<DriveContextItem> items = DriveContextMenu(drive("/media/stick/", DriveRemovable), drives, QLocale::c());
+    const DriveInfo stick = drive("/media/stick/", DriveRemovable);
+    const QList<DriveContextItem> items = DriveContextMenu(stick, DriveSpace{512ull << 20, 2ull << 30}, QLocale::c());
     ASSERT_EQ(actions(items),
               (QList<Action>{Action::Open, Action::OpenTerminal, Action::Eject, Action::Separator, Action::FreeSpace}));
     EXPECT_FALSE(items.last().enabled);
     for (qsizetype i = 0; i + 1 < items.size(); ++i)
         EXPECT_TRUE(items[i].enabled) << i;
+    // A menu opened before the space is known gets the rest of the items once it is.
+    const QList<DriveContextItem> before = DriveContextMenu(stick, std::nullopt, QLocale::c());
+    EXPECT_EQ(before, items.mid(0, before.size()));
 }
 
 TEST(DriveContextMenu, FreeSpaceCaptionFillsFreeThenTotal)
@@ -67,6 +72,38 @@ TEST(DriveContextMenu, FreeSpaceCaptionFillsFreeThenTotal)
               QStringLiteral("700 bytes|2.0 kB"));
 }
 
+namespace {
+
+// Records which thread asked for each terminal and each ejection.
+struct ThreadShell : FakeShell {
+    bool openTerminal(const QString& folder) override
+    {
+        threads.append(QThread::currentThread());
+        return FakeShell::openTerminal(folder);
+    }
+    QList<QThread*> threads;
+};
+struct ThreadDrives : FakeDrives {
+    bool eject(const QString& root) override
+    {
+        threads.append(QThread::currentThread());
+        return FakeDrives::eject(root);
+    }
+    QList<QThread*> threads;
+};
+
+// Runs one action and waits for its report; what it reported, nothing when it never did.
+std::optional<bool> RunAction(Action action, const DriveInfo& on, Shell& shell, Drives& drives, Prompts& prompts,
+                        int explorer = 1)
+{
+    std::optional<bool> result;
+    RunDriveMenuAction(action, on, shell, drives, prompts, explorer, [&result](bool done) { result = done; });
+    test::WaitUntil([&] { return result.has_value(); });
+    return result;
+}
+
+} // namespace
+
 TEST(DriveContextMenu, ActionsGoThroughShellAndDrives)
 {
     QTemporaryDir dir;
@@ -75,31 +112,38 @@ TEST(DriveContextMenu, ActionsGoThroughShellAndDrives)
     const DriveInfo stick = drive(root, DriveRemovable);
     const DriveInfo disk = drive(root, DriveFixed);
 
-    FakeShell shell;
-    FakeDrives drives;
+    ThreadShell shell;
+    ThreadDrives drives;
     FakePrompts prompts;
-    // Opening looks for the drive off this thread, and opens it once it is found.
-    EXPECT_TRUE(RunDriveMenuAction(Action::Open, stick, shell, drives, prompts, 1));
+    EXPECT_EQ(RunAction(Action::Open, stick, shell, drives, prompts, 1), true);
     ASSERT_TRUE(test::WaitUntil([&] { return shell.calls.size() == 1; }));
-    EXPECT_TRUE(RunDriveMenuAction(Action::Open, stick, shell, drives, prompts, 2));
+    EXPECT_EQ(RunAction(Action::Open, stick, shell, drives, prompts, 2), true);
     ASSERT_TRUE(test::WaitUntil([&] { return shell.calls.size() == 2; }));
-    EXPECT_TRUE(RunDriveMenuAction(Action::OpenTerminal, stick, shell, drives, prompts, 1));
+    EXPECT_EQ(RunAction(Action::OpenTerminal, stick, shell, drives, prompts), true);
     const QList<FakeShell::Record> expected{
         {FakeShell::Call::ShowFolderTree, root, {}, {}},
         {FakeShell::Call::OpenWithDesktop, root, {}, {}},
         {FakeShell::Call::OpenTerminal, root, {}, {}},
     };
     EXPECT_EQ(shell.calls, expected);
+    shell.succeed = false;
+    EXPECT_EQ(RunAction(Action::OpenTerminal, stick, shell, drives, prompts), false) << "a failure is reported as one";
 
-    EXPECT_TRUE(RunDriveMenuAction(Action::Eject, stick, shell, drives, prompts, 1));
-    EXPECT_FALSE(RunDriveMenuAction(Action::Eject, disk, shell, drives, prompts, 1));
+    EXPECT_EQ(RunAction(Action::Eject, stick, shell, drives, prompts), true);
+    EXPECT_EQ(RunAction(Action::Eject, disk, shell, drives, prompts), false);
     EXPECT_EQ(drives.ejected, QStringList{root});
     drives.ejectSucceeds = false;
-    EXPECT_FALSE(RunDriveMenuAction(Action::Eject, stick, shell, drives, prompts, 1));
+    EXPECT_EQ(RunAction(Action::Eject, stick, shell, drives, prompts), false);
 
-    EXPECT_FALSE(RunDriveMenuAction(Action::FreeSpace, stick, shell, drives, prompts, 1));
-    EXPECT_EQ(shell.calls.size(), 3);
+    EXPECT_EQ(RunAction(Action::FreeSpace, stick, shell, drives, prompts), false);
+    EXPECT_EQ(shell.calls.size(), 4);
     EXPECT_TRUE(prompts.shown.isEmpty());
+
+    // The terminal is looked for, and the medium written out, away from the interface thread.
+    ASSERT_EQ(shell.threads.size(), 2);
+    ASSERT_EQ(drives.threads.size(), 2);
+    for (QThread* t : shell.threads + drives.threads)
+        EXPECT_NE(t, QCoreApplication::instance()->thread());
 }
 
 TEST(DriveContextMenu, OpeningADriveThatIsGoneAsksToRetry)

@@ -31,9 +31,11 @@ struct Store : ::testing::Test {
     void loadAll()
     {
         EnsureBarDefaults(reg);
-        LoadBarSettings(reg, bar, env);
+        LoadBarSettings(reg, bar);
         EnsureOptionDefaults(reg);
         LoadOptions(reg, bar);
+        if (FirstLoadPending(reg))
+            RunFirstLoad(reg, env);
     }
 };
 
@@ -83,11 +85,11 @@ TEST_F(Store, DefaultsNeverOverwriteStoredValuesAndAreWrittenInOneStore)
     EXPECT_EQ(reg.stores, before + 1);
     EnsureOptionDefaults(reg);
     EXPECT_EQ(reg.stores, before + 2);
-    LoadBarSettings(reg, bar, env);
+    LoadBarSettings(reg, bar);
     LoadOptions(reg, bar);
     EXPECT_EQ(bar.BarWidth, 777);
     EXPECT_EQ(bar.Layout, 3);
-    EXPECT_FALSE(QFileInfo::exists(env.programFolder + "data")) << "no first run when FirstLoad is 0";
+    EXPECT_FALSE(FirstLoadPending(reg)) << "no first run when FirstLoad is 0";
 }
 
 TEST_F(Store, FloatingCodeSelectsTheEdgeAndUnknownCodesKeepIt)
@@ -98,12 +100,12 @@ TEST_F(Store, FloatingCodeSelectsTheEdgeAndUnknownCodesKeepIt)
     for (auto [code, edge] : codes) {
         reg.set(Main, "Floating", RegValue::fromDword(code));
         bar.Edge = abeUnknown;
-        LoadBarSettings(reg, bar, env);
+        LoadBarSettings(reg, bar);
         EXPECT_EQ(bar.Edge, edge) << code;
     }
     reg.set(Main, "Floating", RegValue::fromDword(7));
     bar.Edge = abeRight;
-    LoadBarSettings(reg, bar, env);
+    LoadBarSettings(reg, bar);
     EXPECT_EQ(bar.Edge, abeRight);
 }
 
@@ -111,7 +113,7 @@ TEST_F(Store, ExcludedDrivesAcceptDriveRootsAndToggleByFirstOccurrence)
 {
     reg.set(Main, "FirstLoad", RegValue::fromDword(0));
     reg.set(Main, "Except_drive", RegValue::fromText("c:\\ad"));
-    LoadBarSettings(reg, bar, env);
+    LoadBarSettings(reg, bar);
     EXPECT_EQ(bar.ExceptDrives, "cad");
 
     ToggleExcludedDrive(reg, bar, 'A', false);
@@ -170,7 +172,7 @@ TEST_F(Store, NegativePositionsSurviveTheRoundTrip)
     bar.FloatRight = -700;
     SaveBarPlacement(reg, bar);
     BarSettings again;
-    LoadBarSettings(reg, again, env);
+    LoadBarSettings(reg, again);
     EXPECT_EQ(again.FloatLeft, -1200);
     EXPECT_EQ(again.FloatTop, -5);
     EXPECT_EQ(again.BarWidth, 500);
@@ -212,7 +214,7 @@ TEST_F(Store, ValuesOfTheWrongTypeReadAsWellAsTheyCan)
     reg.set(Main, "Szer", RegValue::fromText("640"));
     reg.set(Main, "Gora", RegValue::fromText("garbage"));
     reg.set(Main, "Except_drive", RegValue::fromDword(5));
-    LoadBarSettings(reg, bar, env);
+    LoadBarSettings(reg, bar);
     EXPECT_EQ(bar.BarWidth, 640);
     EXPECT_EQ(bar.FloatTop, 0);
     EXPECT_EQ(bar.ExceptDrives, "5");
