@@ -48,9 +48,10 @@ x11_stop() {
   rm -rf "$TMP"
 }
 
-# wait_for_window NAME: prints the id of the first window with exactly that name.
+# wait_for_window NAME: prints the id of the first window with exactly that name (waits up
+# to half a minute: a sanitizer build on a busy machine starts slowly).
 wait_for_window() {
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
