@@ -9,6 +9,10 @@
 //
 // usage: options_bench [ITERATIONS]
 
+#include "FakeLiveBar.h"
+#include "FakePrompts.h"
+#include "FakeShell.h"
+#include "FakeShellLinks.h"
 #include "dialogs/ListEditorView.h"
 #include "dialogs/ListPageView.h"
 #include "dialogs/LiveBar.h"
@@ -33,45 +37,6 @@
 using namespace parvo;
 
 namespace {
-
-class QuietBar : public LiveBar {
-public:
-    BarSettings& LiveSettings() override { return settings; }
-    void SetAlwaysOnTop(bool) override {}
-    bool SetAutoHide(bool on) override { return on; }
-    void SetTrayIconVisible(bool) override {}
-    void SetButtonVisible(FixedButton, bool) override {}
-    void SetDriveFont(int, bool) override {}
-    void Relayout() override {}
-    void BuildProgramButtons() override {}
-    BarSettings settings;
-};
-
-class NoPrompts : public Prompts {
-public:
-    void message(const QString&) override {}
-    void error(const QString&) override {}
-    PromptAnswer askYesNo(const QString&) override { return PromptAnswer::No; }
-    PromptAnswer askRetryCancel(const QString&) override { return PromptAnswer::Cancel; }
-    PromptAnswer askOkCancel(const QString&) override { return PromptAnswer::Cancel; }
-    void beep() override {}
-    void about(const QString&, const QString&) override {}
-    std::optional<QString> askText(const QString&, const QString&) override { return std::nullopt; }
-};
-
-class NoLinks : public ShellLinks {
-public:
-    bool write(const QString&, const ShellLink&) override { return true; }
-    std::optional<ShellLink> read(const QString&) const override { return std::nullopt; }
-};
-
-class NoShell : public Shell {
-public:
-    int execute(const QString&, const QString&, const QString&) override { return 0; }
-    bool showFolderTree(const QString&) override { return true; }
-    bool openWithDesktop(const QString&) override { return true; }
-    bool openTerminal(const QString&) override { return true; }
-};
 
 double Median(std::vector<double> v)
 {
@@ -107,11 +72,11 @@ int main(int argc, char* argv[])
     dirs.configHome = tmp.path() + "/config";
     LinuxRegistry registry(LinuxRegistry::defaultFilePath(dirs), dirs);
     EnsureOptionDefaults(registry);
-    QuietBar bar;
+    FakeLiveBar bar;
     LoadOptions(registry, bar.settings);
-    NoPrompts prompts;
-    NoLinks links;
-    NoShell shell;
+    FakePrompts prompts;
+    FakeShellLinks links;
+    FakeShell shell;
     QImage picture(54 * 16, 16, QImage::Format_ARGB32);
     picture.fill(Qt::gray);
     const ImageStrip pictures(picture, 16);

@@ -1,6 +1,7 @@
 // The copy / move / compress / extract dialog, and a drop carried out for each choice
 // against real folders.
 
+#include "../unit/TempFiles.h"
 #include "FakeDrives.h"
 #include "FakePrompts.h"
 #include "FakeRegistry.h"
@@ -35,20 +36,6 @@ using namespace parvo;
 
 namespace {
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 class CopMovDlg : public ::testing::Test {
 protected:
     void SetUp() override
@@ -58,8 +45,8 @@ protected:
         zip.ShowProgressDialog = false;
         drives.drives = {{QChar('C'), QStringLiteral("/"), DriveFixed, {}},
                          {QChar('D'), dir.path() + QLatin1Char('/'), DriveRemovable, {}}};
-        Write(dir.filePath(QStringLiteral("src/report.txt")), "report");
-        Write(dir.filePath(QStringLiteral("src/folder/inner.txt")), "inner");
+        test::WriteBytes(dir.filePath(QStringLiteral("src/report.txt")), "report");
+        test::WriteBytes(dir.filePath(QStringLiteral("src/folder/inner.txt")), "inner");
         QDir().mkpath(dir.filePath(QStringLiteral("dest")));
     }
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -162,7 +149,7 @@ TEST_F(CopMovDlg, TypedDriveLettersAndFoldersAreCompleted)
 TEST_F(CopMovDlg, TheListsFillTheDestination)
 {
     RecordDestination(reg, path(QStringLiteral("dest")));
-    Write(path(QStringLiteral("data/efolder.mke")), "// efolder - Parvo - Do not change this file!\nSource|" + QFile::encodeName(path(QStringLiteral("src"))) + "\n");
+    test::WriteBytes(path(QStringLiteral("data/efolder.mke")), "// efolder - Parvo - Do not change this file!\nSource|" + QFile::encodeName(path(QStringLiteral("src"))) + "\n");
     TCopMovDlg dlg(services(), {{path(QStringLiteral("src/report.txt"))}, {}});
     dlg.show();
     dlg.PlumBut2->click();
@@ -248,7 +235,7 @@ TEST_F(DropChoices, EachChoiceDoesItsWorkInTheDestination)
 
     EXPECT_EQ(drop(files, [](TCopMovDlg&) {}, dest), Str(75));
     EXPECT_EQ(lastDestination, dest);
-    EXPECT_EQ(Read(dest + QStringLiteral("/folder/inner.txt")), "inner");
+    EXPECT_EQ(test::ReadBytes(dest + QStringLiteral("/folder/inner.txt")), "inner");
     EXPECT_EQ(LoadHistory(reg), QStringList{dest});
 
     // Compress: an archive of the dropped things, named from where they were.
@@ -267,7 +254,7 @@ TEST_F(DropChoices, EachChoiceDoesItsWorkInTheDestination)
     // Extract it elsewhere, with its folders.
     QDir().mkpath(path(QStringLiteral("out")));
     EXPECT_EQ(drop({archive}, [](TCopMovDlg& d) { d.RadioButton3->click(); }, path(QStringLiteral("out"))), Str(75));
-    EXPECT_EQ(Read(path(QStringLiteral("out/folder/inner.txt"))), "inner");
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("out/folder/inner.txt"))), "inner");
 
     // Move: the sources go; a file already there is replaced only when the user says so.
     QStringList asked;
@@ -275,13 +262,13 @@ TEST_F(DropChoices, EachChoiceDoesItsWorkInTheDestination)
         asked << target;
         return OverwriteAnswer::No;
     };
-    Write(path(QStringLiteral("moved/report.txt")), "mine");
+    test::WriteBytes(path(QStringLiteral("moved/report.txt")), "mine");
     EXPECT_EQ(drop(files, [](TCopMovDlg& d) { d.RadioButton2->click(); }, path(QStringLiteral("moved"))), Str(75));
     EXPECT_EQ(asked, QStringList{path(QStringLiteral("moved/report.txt"))});
-    EXPECT_EQ(Read(path(QStringLiteral("moved/report.txt"))), "mine");
-    EXPECT_EQ(Read(path(QStringLiteral("moved/folder/inner.txt"))), "inner");
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("moved/report.txt"))), "mine");
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("moved/folder/inner.txt"))), "inner");
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("src/folder"))));
-    EXPECT_EQ(Read(path(QStringLiteral("src/report.txt"))), "report");
+    EXPECT_EQ(test::ReadBytes(path(QStringLiteral("src/report.txt"))), "report");
     // The skipped file is told about.
     EXPECT_TRUE(prompts.shown.last().contains(Str(576))) << prompts.shown.join('|').toStdString();
 }
@@ -306,8 +293,8 @@ TEST_F(DropChoices, TheExtractOptionsChooseFoldersAndReplacing)
               (QStringList{QStringLiteral("inner.txt"), QStringLiteral("report.txt")}));
 
     // Overwriting: an older file is replaced unasked, a newer one kept and named.
-    Write(flat + QStringLiteral("/inner.txt"), "older");
-    Write(flat + QStringLiteral("/report.txt"), "newer");
+    test::WriteBytes(flat + QStringLiteral("/inner.txt"), "older");
+    test::WriteBytes(flat + QStringLiteral("/report.txt"), "newer");
     struct timespec old[2] = {{0, UTIME_OMIT}, {946684800, 0}};
     utimensat(AT_FDCWD, QFile::encodeName(flat + QStringLiteral("/inner.txt")).constData(), old, 0);
     prompts.shown.clear();
@@ -316,8 +303,8 @@ TEST_F(DropChoices, TheExtractOptionsChooseFoldersAndReplacing)
         d.CheckBox1->setChecked(false);
         d.CheckBox2->setChecked(true);
     }, flat);
-    EXPECT_EQ(Read(flat + QStringLiteral("/inner.txt")), "inner");
-    EXPECT_EQ(Read(flat + QStringLiteral("/report.txt")), "newer");
+    EXPECT_EQ(test::ReadBytes(flat + QStringLiteral("/inner.txt")), "inner");
+    EXPECT_EQ(test::ReadBytes(flat + QStringLiteral("/report.txt")), "newer");
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_TRUE(prompts.shown.first().contains(QStringLiteral("report.txt (") + Str(65319)));
 }
@@ -330,7 +317,7 @@ TEST_F(DropChoices, ADropOntoItselfOrNowhereDoesNothing)
         prompts.shown.clear();
         EXPECT_EQ(drop(files, [](TCopMovDlg& d) { d.RadioButton2->click(); }, to), QString());
         EXPECT_EQ(prompts.shown, QStringList{Str(100) + QLatin1Char(' ') + Str(105)});
-        EXPECT_EQ(Read(path(QStringLiteral("src/folder/inner.txt"))), "inner");
+        EXPECT_EQ(test::ReadBytes(path(QStringLiteral("src/folder/inner.txt"))), "inner");
         EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("src/folder/folder"))));
     }
     prompts.shown.clear();

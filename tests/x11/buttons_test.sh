@@ -31,7 +31,7 @@ expect_place "$bar" "0 0 1280 28" "docked top"
 # A right click on the program button: its own menu, not the program area's.
 point_at_hint "$bar" gnome-text-editor || fail "no program button"
 xdotool click 3
-titled "app_$PROG/links/gnome-text-editor.lnk" || {
+wait_for_window "app_$PROG/links/gnome-text-editor.lnk" >/dev/null || {
   screenshot buttons-program-menu
   fail "the program button's menu did not open: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
 }
@@ -55,18 +55,18 @@ kill -0 "$BAR_PID" 2>/dev/null || fail "the bar ended after Apri"
 point_at_hint "$bar" PvCartelle || fail "no favourite-folder button"
 folders_x=$button_x
 xdotool click 1
-titled PvF || fail "the favourite folders' menu did not open"
+wait_for_window PvF >/dev/null || fail "the favourite folders' menu did not open"
 xdotool mousemove "$drive_x" "$button_y" click 1
-titled / || { screenshot buttons-pass-through; fail "the click on the drive did not open its menu"; }
-xdotool search --onlyvisible --name '^PvF( — .*)?$' >/dev/null 2>&1 && fail "the first menu stayed open"
+wait_for_window / >/dev/null || { screenshot buttons-pass-through; fail "the click on the drive did not open its menu"; }
+xdotool search --onlyvisible --name '^PvF$' >/dev/null 2>&1 && fail "the first menu stayed open"
 xdotool click 1
 sleep 0.5
-xdotool search --onlyvisible --name '^/( — .*)?$' >/dev/null 2>&1 && fail "a click on its own button opened the menu again"
+xdotool search --onlyvisible --name '^/$' >/dev/null 2>&1 && fail "a click on its own button opened the menu again"
 
 # A pointer gliding along a folder row opens the row's sub-menu.
 xdotool mousemove "$folders_x" "$button_y" click 1
-titled PvF || fail "the favourite folders' menu did not open again"
-menu=$(xdotool search --onlyvisible --name '^PvF( — .*)?$' | head -n 1)
+wait_for_window PvF >/dev/null || fail "the favourite folders' menu did not open again"
+menu=$(xdotool search --onlyvisible --name '^PvF$' | head -n 1)
 info=$(xwininfo -id "$menu")
 mx=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
 my=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
@@ -81,7 +81,7 @@ while [ -z "$opened" ] && [ "$y" -lt "$mh" ]; do
     sleep 0.03
     x=$((x + 1))
   done
-  xdotool search --onlyvisible --name "^$HOME/Desktop/( — .*)?\$" >/dev/null 2>&1 && opened=yes
+  xdotool search --onlyvisible --name "^$HOME/Desktop/\$" >/dev/null 2>&1 && opened=yes
   y=$((y + 6))
 done
 [ -n "$opened" ] || { screenshot buttons-glide; fail "gliding along the Desktop row did not open its sub-menu"; }

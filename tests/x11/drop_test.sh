@@ -30,82 +30,25 @@ BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
 sleep 0.5
 
-# geometry ID: sets X, Y (the client's top-left on the screen), W, H.
-geometry() {
-  info=$(xwininfo -id "$1")
-  X=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-  Y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-  W=$(echo "$info" | sed -n 's/.*Width: *//p')
-  H=$(echo "$info" | sed -n 's/.*Height: *//p')
-}
-
-# titled TEXT: the id of a visible window titled TEXT (Qt may add " — Parvo").
-titled() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1( — .*)?\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
-
-# drag_to X Y PATH...: starts dragging the paths from a new source window and brings
-# them to the screen point X Y, the button still held.
-drag_to() {
-  tx=$1; ty=$2; shift 2
-  "$SOURCE" "$@" > "$TMP/drag-result" &
-  src_pid=$!
-  src=$(wait_for_window drag-source) || fail "the drag source did not appear"
-  xdotool windowmove --sync "$src" 900 560
-  sleep 0.3
-  geometry "$src"
-  sx=$((X + W / 2)); sy=$((Y + H / 2))
-  xdotool mousemove "$sx" "$sy"
-  sleep 0.2
-  xdotool mousedown 1
-  # Small steps first, so the drag starts, then on to the target.
-  for step in 5 10 20 40; do xdotool mousemove $((sx - step)) "$sy"; sleep 0.05; done
-  for step in 1 2 3 4 5 6 7 8 9 10; do
-    xdotool mousemove $((sx + (tx - sx) * step / 10)) $((sy + (ty - sy) * step / 10))
-    sleep 0.05
-  done
-  xdotool mousemove "$tx" "$ty"; sleep 0.2
-  xdotool mousemove $((tx + 1)) "$ty"; sleep 0.3
-}
-
-# release: lets the button go; prints what the source was told.
-release() {
-  xdotool mouseup 1
-  for _ in $(seq 100); do [ -s "$TMP/drag-result" ] && break; sleep 0.05; done
-  wait "$src_pid" 2>/dev/null
-  cat "$TMP/drag-result"
-}
-
-# drag X Y PATH...: drags the paths to the screen point X Y and drops them there.
-drag() {
-  drag_to "$@"
-  release
-}
-
 # Open the favourite-folder window from the main menu.
-geometry "$bar"
-bar_x=$X; bar_y=$Y; bar_w=$W; bar_h=$H
+window_geometry "$bar"
+bar_x=$WX; bar_y=$WY; bar_w=$WW; bar_h=$WH
 xdotool mousemove $((bar_x + 45)) $((bar_y + bar_h / 2))
 sleep 0.3
 xdotool click 1
 sleep 0.5
 xdotool type --delay 60 PvCart
 xdotool key Return
-pvf=$(titled "PvCartelle - \\[ Parvo \\]") || { screenshot drop-no-window; fail "the favourite-folder window did not open"; }
+pvf=$(wait_for_window "PvCartelle - \\[ Parvo \\]") || { screenshot drop-no-window; fail "the favourite-folder window did not open"; }
 sleep 0.5
-geometry "$pvf"
-pvf_x=$X; pvf_y=$Y; pvf_h=$H
+window_geometry "$pvf"
+pvf_x=$WX; pvf_y=$WY; pvf_h=$WH
 screenshot drop-window
 
 # 1. A folder on the free part of the list: the add dialog offers it under its derived name.
-result=$(drag $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/Lettere")
+result=$(xdnd_drop $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/Lettere")
 [ "$result" = move ] && fail "the source was told to delete the folder"
-add=$(titled "Aggiungi una PvCartella\\.\\.\\. \\[ Parvo \\]") || { screenshot drop-no-add; fail "no add dialog for the dropped folder"; }
+add=$(wait_for_window "Aggiungi una PvCartella\\.\\.\\. \\[ Parvo \\]") || { screenshot drop-no-add; fail "no add dialog for the dropped folder"; }
 screenshot drop-add-dialog
 xdotool windowactivate --sync "$add" 2>/dev/null
 xdotool key Return
@@ -117,9 +60,9 @@ grep -qF "Lettere [D]|$TMP/Lettere" "$PROG/data/efolder.mke" 2>/dev/null \
 
 # 2. A file on the first listed folder (the desktop): the copy / move dialog asks what to
 # do with it; OK copies it there.
-result=$(drag $((pvf_x + 60)) $((pvf_y + 28 + 32)) "$TMP/nota.txt")
+result=$(xdnd_drop $((pvf_x + 60)) $((pvf_y + 28 + 32)) "$TMP/nota.txt")
 [ "$result" = copy ] || fail "the source was told \"$result\", not copy"
-copy=$(titled "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
+copy=$(wait_for_window "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
   || { screenshot drop-no-dialog; fail "no copy / move dialog for the file dropped on a folder"; }
 sleep 0.5
 screenshot drop-copy-dialog
@@ -133,15 +76,15 @@ screenshot drop-copied
 
 # 3. The system folders take files only on their rows: empty space refuses the drag.
 xdotool mousemove $((pvf_x + 45)) $((pvf_y + 14)); sleep 0.2; xdotool click 1; sleep 0.5
-result=$(drag $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/nota.txt")
+result=$(xdnd_drop $((pvf_x + 200)) $((pvf_y + pvf_h - 60)) "$TMP/nota.txt")
 [ "$result" = none ] || { screenshot drop-system-empty; fail "empty space of the system folders took the drop ($result)"; }
 sleep 0.5
 xdotool search --onlyvisible --name "^GO! --> copia" >/dev/null 2>&1 && fail "a refused drop opened the copy dialog"
 
 # 4. A file on the first drive button: the copy dialog, which Cancel closes with nothing done.
-result=$(drag $((bar_x + 360)) $((bar_y + 10)) "$TMP/nota.txt")
+result=$(xdnd_drop $((bar_x + 360)) $((bar_y + 10)) "$TMP/nota.txt")
 [ "$result" = copy ] || fail "the drive button told the source \"$result\", not copy"
-copy=$(titled "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
+copy=$(wait_for_window "GO! --> copia/sposta/comprimi/estrai\.\.\. \[ Parvo \]") \
   || { screenshot drop-drive-no-dialog; fail "no copy / move dialog for the file dropped on a drive"; }
 screenshot drop-drive-dialog
 xdotool windowactivate --sync "$copy" 2>/dev/null
@@ -151,7 +94,7 @@ xdotool search --onlyvisible --name "^GO! --> copia" >/dev/null 2>&1 && fail "Es
 [ -f "$TMP/nota.txt" ] || fail "a cancelled drop moved the file"
 
 # 5. A program on the bar's program area: a shortcut and a button.
-result=$(drag $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")
+result=$(xdnd_drop $((bar_x + 540)) $((bar_y + 10)) "$TMP/strumento.bin")
 [ "$result" = move ] && fail "the source was told to delete the program"
 for _ in $(seq 100); do [ -f "$PROG/links/strumento.lnk" ] && break; sleep 0.05; done
 [ -f "$PROG/links/strumento.lnk" ] || { screenshot drop-no-link; fail "no shortcut for the dropped program"; }
@@ -166,7 +109,7 @@ x=$((bar_w - 30))
 while [ "$x" -gt 300 ]; do
   xdotool mousemove $((bar_x + x)) $((bar_y + 10))
   sleep 0.08
-  if xdotool search --onlyvisible --name "^strumento( — .*)?\$" >/dev/null 2>&1; then found=$x; break; fi
+  if xdotool search --onlyvisible --name "^strumento\$" >/dev/null 2>&1; then found=$x; break; fi
   x=$((x - 11))
 done
 [ -n "$found" ] || fail "no program button named strumento on the bar"
@@ -186,13 +129,13 @@ bar=$(wait_for_window Parvo) || fail "the auto-hide bar did not appear"
 top_of_bar() { xwininfo -id "$bar" | sed -n 's/.*Absolute upper-left Y: *//p'; }
 wait_top() { for _ in $(seq 60); do [ "$(top_of_bar)" = "$1" ] && return 0; sleep 0.05; done; return 1; }
 wait_top -26 || fail "the bar is not hidden at the top ($(top_of_bar))"
-drag_to 640 0 "$TMP/nota.txt"
+xdnd_drag_to 640 0 "$TMP/nota.txt"
 wait_top 0 || { screenshot drop-autohide; fail "the drag did not bring the hidden bar out ($(top_of_bar))"; }
 screenshot drop-autohide-out
 sleep 1
 [ "$(top_of_bar)" = 0 ] || fail "the bar hid again under the drag"
 xdotool mousemove 640 300; sleep 0.2; xdotool mousemove 641 300; sleep 0.2
-result=$(release)
+result=$(xdnd_release)
 [ "$result" = none ] || fail "a drop on nothing was taken ($result)"
 wait_top -26 || fail "the bar stayed out after the drag left ($(top_of_bar))"
 

@@ -54,16 +54,9 @@ bar_y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
 bar_w=$(echo "$info" | sed -n 's/.*Width: *//p')
 bar_h=$(echo "$info" | sed -n 's/.*Height: *//p')
 
-titled() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  return 1
-}
 gone() {
   for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 || return 0
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
     sleep 0.05
   done
   return 1
@@ -75,26 +68,26 @@ x=0
 while [ "$x" -lt "$bar_w" ]; do
   xdotool mousemove $((bar_x + x)) $((bar_y + bar_h / 2))
   sleep 0.08
-  if xdotool search --onlyvisible --name "^$hint( — .*)?\$" >/dev/null 2>&1; then found=$x; break; fi
+  if xdotool search --onlyvisible --name "^$hint\$" >/dev/null 2>&1; then found=$x; break; fi
   x=$((x + 6))
 done
 [ -n "$found" ] || fail "no drive button shows the hint \"$hint\""
 drive_x=$((bar_x + found))
 
 xdotool click 1
-titled / || fail "the drive menu did not open"
+wait_for_window / >/dev/null || fail "the drive menu did not open"
 xdotool type --delay 60 tmp
 xdotool key Right
-titled /tmp/ || fail "the sub-menu of /tmp/ did not open"
+wait_for_window /tmp/ >/dev/null || fail "the sub-menu of /tmp/ did not open"
 sleep 1.2
 xdotool type --delay 60 "$top"
 xdotool key Right
-titled "$TMP/" || fail "the sub-menu of $TMP/ did not open"
+wait_for_window "$TMP/" >/dev/null || fail "the sub-menu of $TMP/ did not open"
 sleep 1.2
 xdotool type --delay 60 prova
 xdotool key Right
 # Its read hangs on the link: the level opens all the same, with its waiting item.
-titled "$TMP/prova/" || fail "the sub-menu of the folder that hangs did not open"
+wait_for_window "$TMP/prova/" >/dev/null || fail "the sub-menu of the folder that hangs did not open"
 screenshot hung-reading
 
 ms=$(timeout 10 "$PING" "$socket" 10) || fail "the bar did not answer on its socket"
@@ -113,7 +106,7 @@ gone / || fail "Escape did not close the menu"
 xdotool mousemove "$drive_x" $((bar_y + bar_h / 2))
 sleep 0.2
 xdotool click 1
-titled / || fail "the drive menu did not open again while a read hung"
+wait_for_window / >/dev/null || fail "the drive menu did not open again while a read hung"
 xdotool key Escape
 gone / || fail "the drive menu did not close"
 

@@ -48,8 +48,8 @@ x11_stop() {
   rm -rf "$TMP"
 }
 
-# wait_for_window NAME: prints the id of the first window with exactly that name (waits up
-# to half a minute: a sanitizer build on a busy machine starts slowly).
+# wait_for_window NAME: prints the id of the first visible window with exactly that name (a
+# pattern; waits up to half a minute: a sanitizer build on a busy machine starts slowly).
 wait_for_window() {
   for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
@@ -57,6 +57,45 @@ wait_for_window() {
     sleep 0.05
   done
   return 1
+}
+
+# xdnd_drag_to X Y PATH...: starts dragging the paths from a new window of the drag source
+# program ($SOURCE) and brings them to the screen point X Y, the button still held.
+xdnd_drag_to() {
+  tx=$1; ty=$2; shift 2
+  "$SOURCE" "$@" > "$TMP/drag-result" &
+  src_pid=$!
+  src=$(wait_for_window drag-source) || fail "the drag source did not appear"
+  xdotool windowmove --sync "$src" 900 560
+  sleep 0.3
+  window_geometry "$src"
+  sx=$((WX + WW / 2)); sy=$((WY + WH / 2))
+  xdotool mousemove "$sx" "$sy"
+  sleep 0.2
+  xdotool mousedown 1
+  # Small steps first, so the drag starts, then on to the target.
+  for step in 5 10 20 40; do xdotool mousemove $((sx - step)) "$sy"; sleep 0.05; done
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((sx + (tx - sx) * step / 10)) $((sy + (ty - sy) * step / 10))
+    sleep 0.05
+  done
+  xdotool mousemove "$tx" "$ty"; sleep 0.2
+  xdotool mousemove $((tx + 1)) "$ty"; sleep 0.3
+}
+
+# xdnd_release: lets the button go; prints what the drag source was told.
+xdnd_release() {
+  xdotool mouseup 1
+  for _ in $(seq 100); do [ -s "$TMP/drag-result" ] && break; sleep 0.05; done
+  wait "$src_pid" 2>/dev/null
+  cat "$TMP/drag-result"
+}
+
+# xdnd_drop X Y PATH...: drags the paths to the screen point X Y and drops them there;
+# prints what the drag source was told.
+xdnd_drop() {
+  xdnd_drag_to "$@"
+  xdnd_release
 }
 
 # window_geometry ID: sets WX, WY (the client's top-left on the screen), WW and WH.
@@ -79,7 +118,7 @@ point_at_hint() {
     button_x=$((WX + x))
     xdotool mousemove "$button_x" "$button_y"
     sleep 0.08
-    xdotool search --onlyvisible --name "^$2( — .*)?\$" >/dev/null 2>&1 && return 0
+    xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1 && return 0
     x=$((x + 6))
   done
   return 1
@@ -157,11 +196,3 @@ drag() {
   xdotool mouseup 1
 }
 
-# titled TEXT: waits for a visible window titled TEXT (the toolkit may add " — Parvo").
-titled() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1( — .*)?\$" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  return 1
-}

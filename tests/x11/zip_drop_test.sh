@@ -28,40 +28,11 @@ ln -s lettera.txt "$TMP/Lavoro/collegamento"
 BAR_PID=$!
 bar=$(wait_for_window Parvo) || fail "the bar window did not appear"
 sleep 0.5
-# geometry ID: sets X, Y (the client's top-left on the screen), W, H.
-geometry() {
-  info=$(xwininfo -id "$1")
-  X=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-  Y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-  W=$(echo "$info" | sed -n 's/.*Width: *//p')
-  H=$(echo "$info" | sed -n 's/.*Height: *//p')
-}
 # The GO! button, found by its hint; the pointer then leaves it.
 hint="- GO! --> pagina Web / programma..."
 point_at_hint "$bar" "$hint" || fail "no button shows the hint \"$hint\""
 go_x=$button_x; go_y=$button_y
 xdotool mousemove 5 700; sleep 0.3
-
-# drag PATH...: drags the paths from a new source window onto the GO! button.
-drag() {
-  "$SOURCE" "$@" > "$TMP/drag-result" &
-  src_pid=$!
-  src=$(wait_for_window drag-source) || fail "the drag source did not appear"
-  xdotool windowmove --sync "$src" 900 560
-  sleep 0.3
-  geometry "$src"
-  sx=$((X + W / 2)); sy=$((Y + H / 2))
-  xdotool mousemove "$sx" "$sy"; sleep 0.2
-  xdotool mousedown 1
-  for step in 5 10 20 40; do xdotool mousemove $((sx - step)) "$sy"; sleep 0.05; done
-  for step in 1 2 3 4 5 6 7 8 9 10; do
-    xdotool mousemove $((sx + (go_x - sx) * step / 10)) $((sy + (go_y - sy) * step / 10)); sleep 0.05
-  done
-  xdotool mousemove "$go_x" "$go_y"; sleep 0.2
-  xdotool mousemove $((go_x + 1)) "$go_y"; sleep 0.3
-  xdotool mouseup 1
-  wait "$src_pid" 2>/dev/null
-}
 
 # dialog: waits for the copy / move dialog; sets DX, DY to its client's top-left.
 dialog() {
@@ -72,8 +43,8 @@ dialog() {
   done
   [ -n "$dlg" ] || { screenshot zip-drop-no-dialog; fail "no copy / move dialog for the drop"; }
   sleep 0.3
-  geometry "$dlg"
-  DX=$X; DY=$Y
+  window_geometry "$dlg"
+  DX=$WX; DY=$WY
 }
 
 # The third choice, then the destination typed into "Dove?".
@@ -88,7 +59,7 @@ destination() {
 }
 
 # 1. Compress: a new archive in the destination, named as typed, lower-cased.
-drag "$TMP/Lavoro"
+xdnd_drop "$go_x" "$go_y" "$TMP/Lavoro" >/dev/null
 dialog
 third_choice_to
 xdotool key ctrl+a; xdotool type --delay 30 "Pacco"
@@ -105,7 +76,7 @@ names=$(zipinfo -1 "$archive" | sort | tr '\n' ' ')
 
 # 2. Extract it elsewhere, with its folders.
 sleep 0.5
-drag "$archive"
+xdnd_drop "$go_x" "$go_y" "$archive" >/dev/null
 dialog
 third_choice_to
 destination "$TMP/Estratti"
@@ -118,7 +89,7 @@ diff -r --no-dereference "$TMP/Lavoro" "$TMP/Estratti/Lavoro" >/dev/null || fail
 
 # 3. Again into the same folder: a file already there is asked about; No keeps it.
 printf 'cambiata\n' > "$TMP/Estratti/Lavoro/lettera.txt"
-drag "$archive"
+xdnd_drop "$go_x" "$go_y" "$archive" >/dev/null
 dialog
 third_choice_to
 destination "$TMP/Estratti"
@@ -139,7 +110,7 @@ sleep 0.5
 # 4. A long compression cancelled from its progress window leaves nothing behind.
 mkdir -p "$TMP/Grande" "$TMP/Vuota"
 for i in 1 2 3; do seq $((i * 10000000)) $((i * 10000000 + 6000000)) > "$TMP/Grande/parte$i.txt"; done
-drag "$TMP/Grande"
+xdnd_drop "$go_x" "$go_y" "$TMP/Grande" >/dev/null
 dialog
 third_choice_to
 xdotool key ctrl+a; xdotool type --delay 30 "grande"
@@ -149,16 +120,16 @@ xdotool key Return
 progress=
 for _ in $(seq 100); do
   for w in $(xdotool search --onlyvisible --name '^Parvo$' 2>/dev/null); do
-    geometry "$w"
-    [ "$W" = 300 ] && [ "$H" = 100 ] && { progress=$w; break; }
+    window_geometry "$w"
+    [ "$WW" = 300 ] && [ "$WH" = 100 ] && { progress=$w; break; }
   done
   [ -n "$progress" ] && break
   sleep 0.1
 done
 [ -n "$progress" ] || { screenshot zip-drop-no-progress; fail "no progress window while compressing"; }
 screenshot zip-drop-progress
-geometry "$progress"
-xdotool mousemove $((X + 150)) $((Y + 72)) click 1
+window_geometry "$progress"
+xdotool mousemove $((WX + 150)) $((WY + 72)) click 1
 for _ in $(seq 100); do [ -z "$(ls -A "$TMP/Vuota")" ] && break; sleep 0.1; done
 sleep 1
 [ -z "$(ls -A "$TMP/Vuota")" ] || fail "a cancelled compression left: $(ls -A "$TMP/Vuota")"

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,24 @@ Path FolderOf(const Path& p)
 {
     const size_t slash = p.rfind('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : p.substr(0, slash);
+}
+
+// The names a folder holds, without "." and ".."; nullopt (with errno set) when it cannot
+// be opened. Read whole before anything in it changes, so a copy or move never meets its
+// own new entries.
+std::optional<std::vector<std::string>> FolderNames(const Path& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return std::nullopt;
+    std::vector<std::string> names;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 QString Reason(int error)
@@ -136,15 +155,9 @@ struct FileTransfer::Impl {
             bytes += S_ISREG(st.st_mode) ? st.st_size : 0;
             return;
         }
-        DIR* dir = ::opendir(path.c_str());
-        if (!dir)
-            return;
-        while (const dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name != "." && name != "..")
+        if (const auto names = FolderNames(path))
+            for (const std::string& name : *names)
                 count(Join(path, name), files, bytes);
-        }
-        ::closedir(dir);
     }
 
     // Whether `target`, which exists, is to be replaced; false skips it (or stops).
@@ -318,20 +331,13 @@ struct FileTransfer::Impl {
                 fail(target, errno);
                 return false;
             }
-            DIR* dir = ::opendir(source.c_str());
-            if (!dir) {
+            const auto names = FolderNames(source);
+            if (!names) {
                 fail(source, errno); // gone while the copy ran, or unreadable
                 return false;
             }
-            std::vector<std::string> names;
-            while (const dirent* e = ::readdir(dir)) {
-                const std::string name = e->d_name;
-                if (name != "." && name != "..")
-                    names.push_back(name);
-            }
-            ::closedir(dir);
             bool all = true;
-            for (const std::string& name : names) {
+            for (const std::string& name : *names) {
                 if (stop)
                     return false;
                 all = copyItem(Join(source, name), Join(target, name), thenDelete) && all;
@@ -389,20 +395,13 @@ struct FileTransfer::Impl {
             }
             if (S_ISDIR(st.st_mode) && S_ISDIR(existing.st_mode)) {
                 // Into a folder of the same name: what it holds moves, then the empty source goes.
-                DIR* dir = ::opendir(source.c_str());
-                if (!dir) {
+                const auto names = FolderNames(source);
+                if (!names) {
                     fail(source, errno);
                     return false;
                 }
-                std::vector<std::string> names;
-                while (const dirent* e = ::readdir(dir)) {
-                    const std::string name = e->d_name;
-                    if (name != "." && name != "..")
-                        names.push_back(name);
-                }
-                ::closedir(dir);
                 bool all = true;
-                for (const std::string& name : names) {
+                for (const std::string& name : *names) {
                     if (stop)
                         return false;
                     all = moveItem(Join(source, name), Join(target, name)) && all;

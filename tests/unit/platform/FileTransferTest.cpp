@@ -1,5 +1,6 @@
 // Copying and moving without a window: what is written, what is refused, what is told.
 
+#include "../TempFiles.h"
 #include "app/StringTable.h"
 #include "platform/linux/FileTransfer.h"
 
@@ -21,20 +22,6 @@ using namespace parvo;
 
 namespace {
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // Every entry below `root`: name, mode, time (files and folders), contents or link.
 std::string Describe(const QString& root)
 {
@@ -49,7 +36,7 @@ std::string Describe(const QString& root)
         if (S_ISLNK(st.st_mode))
             line += QStringLiteral(" -> ") + QString::fromUtf8(QFile::encodeName(QFile::symLinkTarget(p)).split('/').last());
         else
-            line += QStringLiteral(" %1").arg(qint64(st.st_mtime)) + (S_ISDIR(st.st_mode) ? QString() : QStringLiteral(" ") + QString::fromLatin1(Read(p).toHex()));
+            line += QStringLiteral(" %1").arg(qint64(st.st_mtime)) + (S_ISDIR(st.st_mode) ? QString() : QStringLiteral(" ") + QString::fromLatin1(test::ReadBytes(p).toHex()));
         lines << line;
     }
     lines.sort();
@@ -69,14 +56,14 @@ protected:
         src = dir.filePath(QStringLiteral("src"));
         dest = dir.filePath(QStringLiteral("dest"));
         QDir().mkpath(dest);
-        Write(src + QStringLiteral("/tree/a.txt"), "alpha");
-        Write(src + QStringLiteral("/tree/sub/b.bin"), QByteArray(3 << 20, 'b'));
+        test::WriteBytes(src + QStringLiteral("/tree/a.txt"), "alpha");
+        test::WriteBytes(src + QStringLiteral("/tree/sub/b.bin"), QByteArray(3 << 20, 'b'));
         QDir().mkpath(src + QStringLiteral("/tree/empty"));
         QFile::link(QStringLiteral("a.txt"), src + QStringLiteral("/tree/link"));
         chmod(QFile::encodeName(src + QStringLiteral("/tree/a.txt")).constData(), 0640);
         Age(src + QStringLiteral("/tree/a.txt"), 1000000000);
         Age(src + QStringLiteral("/tree/sub"), 1100000000);
-        Write(src + QStringLiteral("/single.txt"), "one");
+        test::WriteBytes(src + QStringLiteral("/single.txt"), "one");
     }
     FileOpOutcome run(FileTransfer::Kind kind, const QStringList& sources, const QString& to = {})
     {
@@ -100,7 +87,7 @@ TEST_F(Transfer, ACopyKeepsContentsPermissionsTimesAndLinks)
     EXPECT_EQ(out.done, sources);
     EXPECT_EQ(Describe(dest + QStringLiteral("/tree")), before);
     EXPECT_EQ(Describe(src + QStringLiteral("/tree")), before);
-    EXPECT_EQ(Read(dest + QStringLiteral("/single.txt")), "one");
+    EXPECT_EQ(test::ReadBytes(dest + QStringLiteral("/single.txt")), "one");
     EXPECT_EQ(last.bytesDone, last.bytesTotal);
     EXPECT_EQ(last.bytesTotal, (3 << 20) + 5 + 3);
     EXPECT_EQ(last.filesTotal, 4);
@@ -130,7 +117,7 @@ TEST_F(Transfer, AMoveAcrossFileSystemsDeletesOnlyWhatWasCopied)
         GTEST_SKIP() << "needs a second file system";
     const std::string before = Describe(src + QStringLiteral("/tree"));
     // An old file of the same name the user keeps: the move of that one file is refused.
-    Write(other.filePath(QStringLiteral("tree/a.txt")), "mine");
+    test::WriteBytes(other.filePath(QStringLiteral("tree/a.txt")), "mine");
     callbacks.overwrite = [&](const QString&, const QString& target) {
         asked << target;
         return OverwriteAnswer::No;
@@ -138,11 +125,11 @@ TEST_F(Transfer, AMoveAcrossFileSystemsDeletesOnlyWhatWasCopied)
     const FileOpOutcome out = run(FileTransfer::Kind::Move, {src + QStringLiteral("/tree")}, other.path());
     EXPECT_FALSE(out.cancelled);
     EXPECT_EQ(out.skipped, QStringList{other.filePath(QStringLiteral("tree/a.txt"))});
-    EXPECT_EQ(Read(other.filePath(QStringLiteral("tree/a.txt"))), "mine");
-    EXPECT_EQ(Read(other.filePath(QStringLiteral("tree/sub/b.bin"))), QByteArray(3 << 20, 'b'));
+    EXPECT_EQ(test::ReadBytes(other.filePath(QStringLiteral("tree/a.txt"))), "mine");
+    EXPECT_EQ(test::ReadBytes(other.filePath(QStringLiteral("tree/sub/b.bin"))), QByteArray(3 << 20, 'b'));
     // What moved is gone from the source; what did not is still there, with its folder.
     EXPECT_FALSE(QFileInfo::exists(src + QStringLiteral("/tree/sub/b.bin")));
-    EXPECT_EQ(Read(src + QStringLiteral("/tree/a.txt")), "alpha");
+    EXPECT_EQ(test::ReadBytes(src + QStringLiteral("/tree/a.txt")), "alpha");
     EXPECT_TRUE(out.done.isEmpty());
     (void)before;
 }
@@ -170,8 +157,8 @@ TEST_F(Transfer, AFolderIsNeverCopiedOrMovedIntoItself)
 TEST_F(Transfer, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo)
 {
     for (const char* name : {"a", "b", "c", "d"}) {
-        Write(src + QStringLiteral("/many/") + QLatin1String(name), "new");
-        Write(dest + QStringLiteral("/many/") + QLatin1String(name), "old");
+        test::WriteBytes(src + QStringLiteral("/many/") + QLatin1String(name), "new");
+        test::WriteBytes(dest + QStringLiteral("/many/") + QLatin1String(name), "old");
     }
     std::deque<OverwriteAnswer> answers{OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::YesToAll};
     callbacks.overwrite = [&](const QString&, const QString& target) {
@@ -184,7 +171,7 @@ TEST_F(Transfer, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo)
     ASSERT_EQ(asked.size(), 3); // "yes to all" asks no more
     QStringList contents;
     for (const char* name : {"a", "b", "c", "d"})
-        contents << QString::fromLatin1(Read(dest + QStringLiteral("/many/") + QLatin1String(name)));
+        contents << QString::fromLatin1(test::ReadBytes(dest + QStringLiteral("/many/") + QLatin1String(name)));
     QStringList expected(4, QStringLiteral("new"));
     expected[QStringList{"a", "b", "c", "d"}.indexOf(asked.first())] = QStringLiteral("old");
     EXPECT_EQ(contents, expected);
@@ -203,7 +190,7 @@ TEST_F(Transfer, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo)
 TEST_F(Transfer, WhatVanishesOrCannotBeWrittenIsNamed)
 {
     // A dropped path that is gone, and a folder that goes while the copy runs.
-    Write(src + QStringLiteral("/tree/sub/zz/late.txt"), "late");
+    test::WriteBytes(src + QStringLiteral("/tree/sub/zz/late.txt"), "late");
     callbacks.cancelled = [&] {
         // Once the copy has listed the folder holding it, the folder goes.
         if (QFileInfo::exists(dest + QStringLiteral("/tree/sub")))
@@ -215,7 +202,7 @@ TEST_F(Transfer, WhatVanishesOrCannotBeWrittenIsNamed)
     ASSERT_GE(out.notDone.size(), 2);
     EXPECT_EQ(out.notDone[0], src + QStringLiteral("/gone.txt: ") + Str(572));
     EXPECT_TRUE(out.notDone[1].startsWith(src + QStringLiteral("/tree/sub/zz"))) << out.notDone[1].toStdString();
-    EXPECT_EQ(Read(dest + QStringLiteral("/tree/a.txt")), "alpha");
+    EXPECT_EQ(test::ReadBytes(dest + QStringLiteral("/tree/a.txt")), "alpha");
 }
 
 // Runs `body` in a child process; its exit status is the verdict.
