@@ -27,6 +27,10 @@ x11_start() {
   export HOME=$TMP/home XDG_CONFIG_HOME=$TMP/config XDG_DATA_HOME=$TMP/data XDG_CACHE_HOME=$TMP/cache \
          XDG_RUNTIME_DIR=$TMP/run XDG_DATA_DIRS=$TMP/share XDG_CONFIG_DIRS=$TMP/config-dirs
   unset XDG_CURRENT_DESKTOP
+  # No session bus, as on a bare X session, but said outright: left unset, the bus library
+  # forks to look for a bus launcher at the first accessible text, and a fork of a
+  # many-threaded sanitizer build can stall in its allocator before it ever runs anything.
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$TMP/run/no-session-bus"
   # A sanitizer build reports into files that x11_stop looks at; leaks of the toolkit's
   # own at exit are no fault of the program.
   mkdir -p "$TMP/sanitizer"
