@@ -1,6 +1,6 @@
 # Sourced by run.sh and test.sh: the Debian packages Parvo needs, and their installation.
 
-PARVO_BUILD_PACKAGES="cmake ninja-build pkg-config clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
+PARVO_BUILD_PACKAGES="cmake ninja-build pkg-config clang lld libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
   qt6-qpa-plugins qt6-translations-l10n libxcb1-dev libxcb-ewmh-dev libfontconfig-dev libzip-dev libchm-dev fonts-dejavu-core"
 PARVO_DESKTOP_PACKAGES="xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
 PARVO_TEST_PACKAGES="libgtest-dev liblnk-utils zip unzip dbus-daemon twm libchm-bin"

@@ -1,19 +1,12 @@
 #include "app/BrandingPictures.h"
 
 #include "app/DataFilePath.h"
+#include "widgets/BitmapImage.h"
 
 #include <QFile>
 #include <QImageReader>
 
 namespace parvo {
-
-QImage ReadPicture(const QString& path, const char* format)
-{
-    QImageReader reader(path, format);
-    reader.setDecideFormatFromContent(false);
-    QImage image = reader.read();
-    return image;
-}
 
 namespace {
 
@@ -49,11 +42,11 @@ std::optional<QIcon> ReadIcon(const QString& path)
 std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolder)
 {
     BrandingPictures p;
-    const QImage sponsor = ReadPicture(DataFilePath(1, programFolder), "bmp");
+    const QImage sponsor = ReadBitmapImage(DataFilePath(1, programFolder));
     const bool tray = LooksLikeIcon(DataFilePath(2, programFolder));
-    const QImage logoH = ReadPicture(DataFilePath(5, programFolder), "bmp");
-    const QImage logoV = ReadPicture(DataFilePath(6, programFolder), "bmp");
-    const QImage popup = ReadPicture(DataFilePath(4, programFolder), "bmp");
+    const QImage logoH = ReadBitmapImage(DataFilePath(5, programFolder));
+    const QImage logoV = ReadBitmapImage(DataFilePath(6, programFolder));
+    const QImage popup = ReadBitmapImage(DataFilePath(4, programFolder));
     if (sponsor.isNull() || !tray || logoH.isNull() || logoV.isNull() || popup.isNull())
         return std::nullopt;
     p.SponsorImg = ImageStrip(sponsor, 16);

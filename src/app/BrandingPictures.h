@@ -26,7 +26,4 @@ std::optional<BrandingPictures> LoadBrandingPictures(const QString& programFolde
 // The tray icon with every size its file holds; nothing when the file cannot be read.
 std::optional<QIcon> LoadTrayIcon(const QString& programFolder);
 
-// Reads one picture file whatever its name's extension; a null image on failure.
-QImage ReadPicture(const QString& path, const char* format);
-
 } // namespace parvo

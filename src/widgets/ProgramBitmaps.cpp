@@ -1,14 +1,13 @@
 #include "widgets/ProgramBitmaps.h"
 
+#include "widgets/BitmapImage.h"
 #include "widgets/ImageStrip.h"
-
-#include <QImage>
 
 namespace parvo {
 
 QPixmap ProgramBitmap(const QString& name)
 {
-    const QImage image(QStringLiteral(":/bitmaps/") + name + QStringLiteral(".bmp"));
+    const QImage image = ReadBitmapImage(QStringLiteral(":/bitmaps/") + name + QStringLiteral(".bmp"));
     if (image.isNull())
         return {};
     return ImageStrip(image, 0).cell(0);
