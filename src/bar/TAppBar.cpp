@@ -201,8 +201,6 @@ void TAppBar::SetEdge(TAppBarEdge edge)
         if (settings_.AutoHide && !desktop_.setAutoHideBar(window_, edge, true)) {
             settings_.AutoHide = false;
             refused = true;
-        } else if (settings_.AutoHide) {
-            autoHideHeld_ = edge;
         }
         // A strip reserved at an edge between two monitors would be counted from the edge
         // of the whole desktop and take the neighbour too.
@@ -270,13 +268,10 @@ void TAppBar::SetWindowKind(bool docked)
 
 void TAppBar::ReleaseAutoHide()
 {
-    // Only the edge this bar took is its to give back: asking the desktop about every edge
-    // at each change of place would cost a round trip to the display each time.
-    if (autoHideHeld_ == abeUnknown)
-        return;
-    if (desktop_.autoHideBar(autoHideHeld_) == window_)
-        desktop_.setAutoHideBar(window_, autoHideHeld_, false);
-    autoHideHeld_ = abeUnknown;
+    for (TAppBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) {
+        if (desktop_.autoHideBar(e) == window_)
+            desktop_.setAutoHideBar(window_, e, false);
+    }
 }
 
 void TAppBar::ApplyStacking()

@@ -126,7 +126,6 @@ private:
     std::optional<WindowKind> kind_;
     QPoint anchor_;          // a point of the monitor the bar docks on
     bool betweenMonitors_ = false; // docked at an edge another monitor touches
-    TAppBarEdge autoHideHeld_ = abeUnknown; // the edge this bar took for auto-hiding
     bool pressed_ = false;   // the left button went down on the background
     QPoint pressPoint_;
     bool mouseDrag_ = false; // ...and the pointer has since moved far enough to drag

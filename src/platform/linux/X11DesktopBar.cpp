@@ -31,14 +31,10 @@ constexpr int ScreensSettleMs = 500;
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
 
-xcb_intern_atom_cookie_t AskAtom(xcb_connection_t* c, const char* name)
+xcb_atom_t Intern(xcb_connection_t* c, const char* name)
 {
-    return xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
-}
-
-xcb_atom_t Atom(xcb_connection_t* c, xcb_intern_atom_cookie_t asked)
-{
-    const Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, asked, nullptr));
+    const Reply<xcb_intern_atom_reply_t> r(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
     return r ? r->atom : XCB_NONE;
 }
 
@@ -66,22 +62,16 @@ X11DesktopBar::X11DesktopBar()
     if (!x11 || !x11->connection())
         return;
     c_ = x11->connection();
-    // Every name is asked for before any answer is awaited: one round trip to the display.
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c_, &ewmh_);
-    xcb_intern_atom_cookie_t autoHide[4];
-    for (int e = 0; e < 4; ++e)
-        autoHide[e] = AskAtom(c_, AutoHideNames[e]);
-    const xcb_intern_atom_cookie_t wmState = AskAtom(c_, "WM_STATE");
-    const bool named = xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr);
-    for (int e = 0; e < 4; ++e)
-        autoHideAtoms_[e] = Atom(c_, autoHide[e]);
-    wmState_ = Atom(c_, wmState);
-    if (!named) {
+    if (!xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr)) {
         c_ = nullptr;
         return;
     }
     // The first screen of the display: one X screen spans all monitors nowadays.
     root_ = ewmh_.screens[screenNumber_]->root;
+    for (int e = 0; e < 4; ++e)
+        autoHideAtoms_[e] = Intern(c_, AutoHideNames[e]);
+    wmState_ = Intern(c_, "WM_STATE");
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -228,28 +218,18 @@ bool X11DesktopBar::managed(xcb_window_t window) const
     return state != WithdrawnState;
 }
 
-bool X11DesktopBar::waitWithdrawn(xcb_window_t window) const
+void X11DesktopBar::waitWithdrawn(xcb_window_t window) const
 {
     // The window manager clears the window's desktop and state when it lets the window
     // go; what is written before that would be lost.
     xcb_flush(c_);
-    bool held = managed(window);
-    for (int waited = 0; waited < WithdrawWaitMs && held; waited += 5) {
+    for (int waited = 0; waited < WithdrawWaitMs && managed(window); waited += 5)
         QThread::msleep(5);
-        held = managed(window);
-    }
-    return held;
 }
 
 void X11DesktopBar::changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove)
 {
-    changeState(window, managed(window), add, remove);
-}
-
-void X11DesktopBar::changeState(xcb_window_t window, bool isManaged, const QList<xcb_atom_t>& add,
-                                const QList<xcb_atom_t>& remove)
-{
-    if (isManaged) {
+    if (managed(window)) {
         // A managed window asks the window manager.
         for (xcb_atom_t a : remove)
             xcb_ewmh_request_change_wm_state(&ewmh_, screenNumber_, window, XCB_EWMH_WM_STATE_REMOVE, a, XCB_NONE,
@@ -281,17 +261,15 @@ void X11DesktopBar::setDockWindow(WindowId window, bool docked)
     if (!c_)
         return;
     const auto w = static_cast<xcb_window_t>(window);
-    // Nothing between here and the end maps or unmaps the window: whether the window
-    // manager holds it is asked once.
-    const bool isManaged = waitWithdrawn(w);
+    waitWithdrawn(w);
     xcb_atom_t type = docked ? ewmh_._NET_WM_WINDOW_TYPE_DOCK : ewmh_._NET_WM_WINDOW_TYPE_NORMAL;
     xcb_ewmh_set_wm_window_type(&ewmh_, w, 1, &type);
-    if (isManaged)
+    if (managed(w))
         xcb_ewmh_request_change_wm_desktop(&ewmh_, screenNumber_, w, AllDesktops, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
     else
         xcb_ewmh_set_wm_desktop(&ewmh_, w, AllDesktops);
     // The bar is reached through its own icon, never through a task bar or pager.
-    changeState(w, isManaged, {ewmh_._NET_WM_STATE_SKIP_TASKBAR, ewmh_._NET_WM_STATE_SKIP_PAGER}, {});
+    changeState(w, {ewmh_._NET_WM_STATE_SKIP_TASKBAR, ewmh_._NET_WM_STATE_SKIP_PAGER}, {});
     xcb_flush(c_);
 }
 

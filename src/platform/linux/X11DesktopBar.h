@@ -47,11 +47,8 @@ private:
 
     QSize rootSize() const;
     bool managed(xcb_window_t window) const;
-    // Whether the window manager still holds the window after waiting for it to let go.
-    bool waitWithdrawn(xcb_window_t window) const;
+    void waitWithdrawn(xcb_window_t window) const;
     void changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove);
-    void changeState(xcb_window_t window, bool isManaged, const QList<xcb_atom_t>& add,
-                     const QList<xcb_atom_t>& remove);
     void addEventMask(xcb_window_t window, uint32_t mask);
     QRect readWorkArea() const;
     bool activeWindowFullScreen();
