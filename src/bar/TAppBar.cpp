@@ -73,6 +73,11 @@ TAppBarEdge TAppBar::Edge() const { return ProposedEdge != abeUnknown ? Proposed
 
 void TAppBar::AppBarCreated()
 {
+    // The window is made as the kind the stored edge asks for. Made as another and changed,
+    // what the toolkit asked of it meanwhile goes through a window manager that keeps no
+    // docks, which may carry it out after the bar has placed itself: the bar stood at its
+    // edge in the toolkit's first size.
+    setWindowFlags(FlagsFor(KindFor(IsScreenEdge(settings_.Edge))));
     window_ = winId();
     created_ = true;
     anchor_ = Monitors().first().logical.center();
@@ -236,9 +241,7 @@ QRect TAppBar::AutoHideRect(TAppBarEdge edge, bool shown) const
 
 void TAppBar::SetWindowKind(bool docked)
 {
-    const WindowKind kind = !docked ? WindowKind::Floating
-                            : desktop_.managesDocks() ? WindowKind::Dock
-                                                      : WindowKind::Unmanaged;
+    const WindowKind kind = KindFor(docked);
     if (kind_ == kind)
         return;
     // A window manager reads the kind of a window when it takes the window on, so the
@@ -253,9 +256,7 @@ void TAppBar::SetWindowKind(bool docked)
     // A moved window keeps its place through new flags as a place of its frame; the
     // bar's places are always the window's own, given again right after.
     setAttribute(Qt::WA_Moved, false);
-    setWindowFlags(kind == WindowKind::Floating ? FloatingFlags
-                   : kind == WindowKind::Dock   ? DockedFlags
-                                                : DockedFlags | Qt::X11BypassWindowManagerHint);
+    setWindowFlags(FlagsFor(kind));
     // The toolkit writes the window's kind anew whenever it creates the window, which
     // new flags ask for: it is made to do that now, before the desktop is told.
     winId();
@@ -264,6 +265,21 @@ void TAppBar::SetWindowKind(bool docked)
     if (shown)
         show();
     --placing_;
+}
+
+TAppBar::WindowKind TAppBar::KindFor(bool docked) const
+{
+    return !docked ? WindowKind::Floating : desktop_.managesDocks() ? WindowKind::Dock : WindowKind::Unmanaged;
+}
+
+Qt::WindowFlags TAppBar::FlagsFor(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::Floating: return FloatingFlags;
+    case WindowKind::Dock: return DockedFlags;
+    case WindowKind::Unmanaged: return DockedFlags | Qt::X11BypassWindowManagerHint;
+    }
+    return FloatingFlags;
 }
 
 void TAppBar::ReleaseAutoHide()

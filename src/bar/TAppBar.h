@@ -82,6 +82,8 @@ protected:
 
 private:
     enum class WindowKind { Floating, Dock, Unmanaged };
+    WindowKind KindFor(bool docked) const;
+    static Qt::WindowFlags FlagsFor(WindowKind kind);
 
     void WatchDesktop();
     void FollowScreens();
