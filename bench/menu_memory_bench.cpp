@@ -11,6 +11,7 @@
 // folders should be a new user's.
 
 #include "app/DataFilePath.h"
+#include "app/OneHeap.h"
 #include "bar/ButtonHints.h"
 #include "bar/DriveList.h"
 #include "bar/TForm1.h"
@@ -107,6 +108,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s PROGRAM_FOLDER [ROUNDS]\n", argv[0]);
         return 2;
     }
+    UseOneHeap(); // as the program does
     QApplication app(argc, argv);
     const QString program = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 200;

@@ -3,6 +3,7 @@
 #include "app/DataFilePath.h"
 #include "app/FontSetup.h"
 #include "app/InstanceGuard.h"
+#include "app/OneHeap.h"
 #include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
 #include "bar/TForm1.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char* argv[])
 {
+    parvo::UseOneHeap();
     if (!parvo::ChooseX11Platform())
         return 1;
     // Made ready while the application connects to the display and builds the bar.
