@@ -31,10 +31,14 @@ constexpr int ScreensSettleMs = 500;
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
 
-xcb_atom_t Intern(xcb_connection_t* c, const char* name)
+xcb_intern_atom_cookie_t AskAtom(xcb_connection_t* c, const char* name)
 {
-    const Reply<xcb_intern_atom_reply_t> r(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    return xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, xcb_intern_atom_cookie_t asked)
+{
+    const Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, asked, nullptr));
     return r ? r->atom : XCB_NONE;
 }
 
@@ -62,16 +66,22 @@ X11DesktopBar::X11DesktopBar()
     if (!x11 || !x11->connection())
         return;
     c_ = x11->connection();
+    // Every name is asked for before any answer is awaited: one round trip to the display.
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c_, &ewmh_);
-    if (!xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr)) {
+    xcb_intern_atom_cookie_t autoHide[4];
+    for (int e = 0; e < 4; ++e)
+        autoHide[e] = AskAtom(c_, AutoHideNames[e]);
+    const xcb_intern_atom_cookie_t wmState = AskAtom(c_, "WM_STATE");
+    const bool named = xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr);
+    for (int e = 0; e < 4; ++e)
+        autoHideAtoms_[e] = Atom(c_, autoHide[e]);
+    wmState_ = Atom(c_, wmState);
+    if (!named) {
         c_ = nullptr;
         return;
     }
     // The first screen of the display: one X screen spans all monitors nowadays.
     root_ = ewmh_.screens[screenNumber_]->root;
-    for (int e = 0; e < 4; ++e)
-        autoHideAtoms_[e] = Intern(c_, AutoHideNames[e]);
-    wmState_ = Intern(c_, "WM_STATE");
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -104,14 +114,18 @@ bool X11DesktopBar::managesDocks() const
 {
     if (!c_)
         return true;
+    // Both asked before either answer is awaited.
+    const xcb_get_property_cookie_t checkAsked = xcb_ewmh_get_supporting_wm_check(&ewmh_, root_);
+    const xcb_get_property_cookie_t supportedAsked = xcb_ewmh_get_supported(&ewmh_, screenNumber_);
     xcb_window_t check = XCB_NONE;
-    if (!xcb_ewmh_get_supporting_wm_check_reply(
-            &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, root_), &check, nullptr) ||
-        check == XCB_NONE)
-        return false;
     xcb_ewmh_get_atoms_reply_t supported;
-    if (!xcb_ewmh_get_supported_reply(&ewmh_, xcb_ewmh_get_supported(&ewmh_, screenNumber_), &supported, nullptr))
+    const bool checked = xcb_ewmh_get_supporting_wm_check_reply(&ewmh_, checkAsked, &check, nullptr);
+    if (!xcb_ewmh_get_supported_reply(&ewmh_, supportedAsked, &supported, nullptr))
         return false;
+    if (!checked || check == XCB_NONE) {
+        xcb_ewmh_get_atoms_reply_wipe(&supported);
+        return false;
+    }
     bool dock = false;
     for (uint32_t i = 0; i < supported.atoms_len; ++i)
         dock = dock || supported.atoms[i] == ewmh_._NET_WM_WINDOW_TYPE_DOCK;
