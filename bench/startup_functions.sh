@@ -1,9 +1,10 @@
 #!/bin/sh
 # Writes src/app/startup-functions.txt: the program's own functions that run while the bar
 # starts and settles (its first seconds: start-up and the work deferred past the first
-# painting), in the order they first run. The linker lays them out together, so that
-# starting touches a few pages of the program instead of nearly all of them. Run it after
-# changes to start-up; names that no longer exist are passed over by the linker.
+# painting), sorted by name, so that the list changes only where start-up does. The
+# linker lays them out together, so that starting touches a few pages of the program
+# instead of nearly all of them. Run it after changes to start-up; names that no longer
+# exist are passed over by the linker.
 # usage: bench/startup_functions.sh BUILD_DIR   (needs valgrind)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +31,6 @@ awk '
     if (key ~ /ob$/) { if (name != "") obj[id] = name; if (key == "ob") current = obj[id]; next }
     if (name != "") fn[id] = name
     if (key == "fn" && current ~ /\/parvo$/ && !(fn[id] in seen)) { seen[fn[id]] = 1; print fn[id] }
-  }' "$TMP/calls" | sed "s/'[0-9]*$//" | grep -E '^(_Z|main$|_GLOBAL__)' | awk '!seen[$0]++' > "$root/src/app/startup-functions.txt"
+  }' "$TMP/calls" | sed "s/'[0-9]*$//" | grep -E '^(_Z|main$|_GLOBAL__)' | LC_ALL=C sort -u > "$root/src/app/startup-functions.txt"
 x11_stop
 echo "$(wc -l < "$root/src/app/startup-functions.txt") functions written to src/app/startup-functions.txt"
