@@ -1,6 +1,7 @@
 // Bitmaps read without the toolkit's image reader must read exactly as the toolkit reads
 // them: every plain form, every form left to the toolkit, every cut-off file.
 
+#include "../unit/TempFiles.h"
 #include "UiApp.h"
 #include "app/DataFilePath.h"
 #include "widgets/BitmapImage.h"
@@ -8,7 +9,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -21,19 +21,14 @@ using namespace parvo;
 namespace {
 
 using parvo::test::App;
+using parvo::test::ReadBytes;
+using parvo::test::WriteBytes;
 
-void Put16(QByteArray& b, quint16 v)
+template <typename T> void Put(QByteArray& b, T v)
 {
-    char raw[2];
+    char raw[sizeof v];
     qToLittleEndian(v, raw);
-    b.append(raw, 2);
-}
-
-void Put32(QByteArray& b, quint32 v)
-{
-    char raw[4];
-    qToLittleEndian(v, raw);
-    b.append(raw, 4);
+    b.append(raw, sizeof v);
 }
 
 struct BitmapSpec {
@@ -75,28 +70,28 @@ QByteArray Rows(const BitmapSpec& s)
 QByteArray Bitmap(const BitmapSpec& s)
 {
     QByteArray info;
-    Put32(info, s.headerSize);
-    Put32(info, quint32(s.width));
-    Put32(info, quint32(s.height));
-    Put16(info, 1);
-    Put16(info, s.bits);
-    Put32(info, s.compression);
-    Put32(info, 0);
-    Put32(info, 2835);
-    Put32(info, 2835);
-    Put32(info, s.coloursUsed);
-    Put32(info, 0);
+    Put<quint32>(info, s.headerSize);
+    Put<quint32>(info, quint32(s.width));
+    Put<quint32>(info, quint32(s.height));
+    Put<quint16>(info, 1);
+    Put<quint16>(info, s.bits);
+    Put<quint32>(info, s.compression);
+    Put<quint32>(info, 0);
+    Put<quint32>(info, 2835);
+    Put<quint32>(info, 2835);
+    Put<quint32>(info, s.coloursUsed);
+    Put<quint32>(info, 0);
     info.append(QByteArray(s.headerSize > 40 ? s.headerSize - 40 : 0, '\0'));
     for (quint32 m : s.masks)
-        Put32(info, m);
+        Put<quint32>(info, m);
     for (quint32 i = 0; i < s.paletteEntries; ++i)
-        Put32(info, (i * 0x3b2d17u) & 0xffffff);
+        Put<quint32>(info, (i * 0x3b2d17u) & 0xffffff);
     info.append(QByteArray(s.gap, '\x5a'));
     const QByteArray rows = s.rows.isEmpty() ? Rows(s) : s.rows;
     QByteArray file("BM");
-    Put32(file, quint32(14 + info.size() + rows.size()));
-    Put32(file, 0);
-    Put32(file, quint32(14 + info.size()));
+    Put<quint32>(file, quint32(14 + info.size() + rows.size()));
+    Put<quint32>(file, 0);
+    Put<quint32>(file, quint32(14 + info.size()));
     return file + info + rows;
 }
 
@@ -114,10 +109,7 @@ QImage ToolkitReads(const QByteArray& bytes)
 QImage WeRead(const QTemporaryDir& dir, const QByteArray& bytes)
 {
     const QString path = dir.filePath(QStringLiteral("picture.mke"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-    file.close();
+    WriteBytes(path, bytes);
     const QImage image = ReadBitmapImage(path);
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -259,9 +251,7 @@ TEST(BitmapImage, TheShippedBitmapsAreReadHereAndAsTheToolkitReadsThem)
         paths << QStringLiteral(":/bitmaps/") + name;
     ASSERT_GT(paths.size(), 4) << "the program's own bitmaps are missing";
     for (const QString& path : paths) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ReadBytes(path);
         EXPECT_TRUE(ParsePlainBitmap(bytes).has_value()) << qPrintable(path);
         const QImage got = ReadBitmapImage(path);
         ASSERT_FALSE(got.isNull()) << qPrintable(path);
