@@ -282,13 +282,7 @@ Qt::WindowFlags TAppBar::FlagsFor(WindowKind kind)
     return FloatingFlags;
 }
 
-void TAppBar::ReleaseAutoHide()
-{
-    for (TAppBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) {
-        if (desktop_.autoHideBar(e) == window_)
-            desktop_.setAutoHideBar(window_, e, false);
-    }
-}
+void TAppBar::ReleaseAutoHide() { desktop_.releaseAutoHide(window_); }
 
 void TAppBar::ApplyStacking()
 {

@@ -57,6 +57,14 @@ public:
     // Registers (`on`) or unregisters the window as the edge's auto-hide bar. Registering
     // fails while another living window holds the edge.
     virtual bool setAutoHideBar(WindowId window, TAppBarEdge edge, bool on) = 0;
+    // Unregisters the window from every edge it holds.
+    virtual void releaseAutoHide(WindowId window)
+    {
+        for (TAppBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) {
+            if (autoHideBar(e) == window)
+                setAutoHideBar(window, e, false);
+        }
+    }
 
     virtual void setStacking(WindowId window, Stacking stacking) = 0;
 

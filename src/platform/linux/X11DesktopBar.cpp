@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace parvo {
 
@@ -162,20 +163,26 @@ void X11DesktopBar::screensChanged()
     QTimer::singleShot(ScreensSettleMs, &context_, tell);
 }
 
-QSize X11DesktopBar::rootSize() const
+xcb_get_geometry_cookie_t X11DesktopBar::askRootSize() const { return xcb_get_geometry(c_, root_); }
+
+QSize X11DesktopBar::rootSize(xcb_get_geometry_cookie_t asked) const
 {
-    const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, root_), nullptr));
+    const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, asked, nullptr));
     return g ? QSize(g->width, g->height) : QSize();
 }
 
-QRect X11DesktopBar::readWorkArea() const
+X11DesktopBar::WorkAreaQuestion X11DesktopBar::askWorkArea() const
+{
+    return {xcb_ewmh_get_current_desktop(&ewmh_, screenNumber_), xcb_ewmh_get_workarea(&ewmh_, screenNumber_)};
+}
+
+QRect X11DesktopBar::workArea(WorkAreaQuestion asked) const
 {
     uint32_t desktop = 0;
-    if (!xcb_ewmh_get_current_desktop_reply(&ewmh_, xcb_ewmh_get_current_desktop(&ewmh_, screenNumber_), &desktop,
-                                            nullptr))
+    if (!xcb_ewmh_get_current_desktop_reply(&ewmh_, asked.desktop, &desktop, nullptr))
         desktop = 0;
     xcb_ewmh_get_workarea_reply_t wa;
-    if (!xcb_ewmh_get_workarea_reply(&ewmh_, xcb_ewmh_get_workarea(&ewmh_, screenNumber_), &wa, nullptr))
+    if (!xcb_ewmh_get_workarea_reply(&ewmh_, asked.area, &wa, nullptr))
         return {};
     QRect r;
     if (wa.workarea_len > 0) {
@@ -191,40 +198,64 @@ QList<DockedStrip> X11DesktopBar::otherBars(WindowId window) const
     QList<DockedStrip> strips;
     if (!c_)
         return strips;
+    const xcb_get_geometry_cookie_t rootAsked = askRootSize();
     xcb_ewmh_get_windows_reply_t clients;
-    if (!xcb_ewmh_get_client_list_reply(&ewmh_, xcb_ewmh_get_client_list(&ewmh_, screenNumber_), &clients, nullptr))
+    if (!xcb_ewmh_get_client_list_reply(&ewmh_, xcb_ewmh_get_client_list(&ewmh_, screenNumber_), &clients, nullptr)) {
+        xcb_discard_reply(c_, rootAsked.sequence);
         return strips;
-    const QSize root = rootSize();
+    }
+    const QSize root = rootSize(rootAsked);
+    // Every window's struts are asked for at once, then the places of those that have
+    // one: two round trips to the display however many windows there are.
+    struct Client {
+        xcb_window_t window;
+        xcb_get_property_cookie_t partial, legacy;
+        EwmhStrut strut;
+        xcb_get_geometry_cookie_t size;
+        xcb_translate_coordinates_cookie_t at;
+    };
+    std::vector<Client> others;
     for (uint32_t i = 0; i < clients.windows_len; ++i) {
         const xcb_window_t w = clients.windows[i];
-        if (w == window)
-            continue;
-        EwmhStrut strut;
-        xcb_ewmh_wm_strut_partial_t partial;
-        xcb_ewmh_get_extents_reply_t legacy;
-        if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, xcb_ewmh_get_wm_strut_partial(&ewmh_, w), &partial, nullptr)) {
-            strut = {partial.left,         partial.right,          partial.top,           partial.bottom,
-                     partial.left_start_y, partial.left_end_y,     partial.right_start_y, partial.right_end_y,
-                     partial.top_start_x,  partial.top_end_x,      partial.bottom_start_x, partial.bottom_end_x};
-        } else if (xcb_ewmh_get_wm_strut_reply(&ewmh_, xcb_ewmh_get_wm_strut(&ewmh_, w), &legacy, nullptr)) {
-            strut = StrutFromLegacy(legacy.left, legacy.right, legacy.top, legacy.bottom, root);
-        }
-        if (strut.isEmpty())
-            continue;
-        const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, w), nullptr));
-        const Reply<xcb_translate_coordinates_reply_t> at(
-            xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, w, root_, 0, 0), nullptr));
-        const QRect placed = g && at ? QRect(at->dst_x, at->dst_y, g->width, g->height) : QRect();
-        strips += StripsOfStrut(strut, placed, root);
+        if (w != window)
+            others.push_back({w, xcb_ewmh_get_wm_strut_partial(&ewmh_, w), xcb_ewmh_get_wm_strut(&ewmh_, w), {}, {}, {}});
     }
     xcb_ewmh_get_windows_reply_wipe(&clients);
+    for (Client& o : others) {
+        xcb_ewmh_wm_strut_partial_t partial;
+        xcb_ewmh_get_extents_reply_t legacy;
+        if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, o.partial, &partial, nullptr)) {
+            xcb_discard_reply(c_, o.legacy.sequence);
+            o.strut = {partial.left,         partial.right,          partial.top,           partial.bottom,
+                       partial.left_start_y, partial.left_end_y,     partial.right_start_y, partial.right_end_y,
+                       partial.top_start_x,  partial.top_end_x,      partial.bottom_start_x, partial.bottom_end_x};
+        } else if (xcb_ewmh_get_wm_strut_reply(&ewmh_, o.legacy, &legacy, nullptr)) {
+            o.strut = StrutFromLegacy(legacy.left, legacy.right, legacy.top, legacy.bottom, root);
+        }
+        if (!o.strut.isEmpty()) {
+            o.size = xcb_get_geometry(c_, o.window);
+            o.at = xcb_translate_coordinates(c_, o.window, root_, 0, 0);
+        }
+    }
+    for (const Client& o : others) {
+        if (o.strut.isEmpty())
+            continue;
+        const Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c_, o.size, nullptr));
+        const Reply<xcb_translate_coordinates_reply_t> at(xcb_translate_coordinates_reply(c_, o.at, nullptr));
+        const QRect placed = g && at ? QRect(at->dst_x, at->dst_y, g->width, g->height) : QRect();
+        strips += StripsOfStrut(o.strut, placed, root);
+    }
     return LogicalStrips(strips, monitors());
 }
 
-bool X11DesktopBar::managed(xcb_window_t window) const
+xcb_get_property_cookie_t X11DesktopBar::askManaged(xcb_window_t window) const
 {
-    const Reply<xcb_get_property_reply_t> r(
-        xcb_get_property_reply(c_, xcb_get_property(c_, 0, window, wmState_, XCB_ATOM_ANY, 0, 2), nullptr));
+    return xcb_get_property(c_, 0, window, wmState_, XCB_ATOM_ANY, 0, 2);
+}
+
+bool X11DesktopBar::managed(xcb_get_property_cookie_t asked) const
+{
+    const Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(c_, asked, nullptr));
     if (!r || r->type == XCB_NONE || xcb_get_property_value_length(r.get()) < 4)
         return false;
     uint32_t state = 0;
@@ -232,18 +263,26 @@ bool X11DesktopBar::managed(xcb_window_t window) const
     return state != WithdrawnState;
 }
 
-void X11DesktopBar::waitWithdrawn(xcb_window_t window) const
+bool X11DesktopBar::waitWithdrawn(xcb_window_t window) const
 {
     // The window manager clears the window's desktop and state when it lets the window
     // go; what is written before that would be lost.
     xcb_flush(c_);
-    for (int waited = 0; waited < WithdrawWaitMs && managed(window); waited += 5)
+    bool held = managed(window);
+    for (int waited = 0; waited < WithdrawWaitMs && held; waited += 5) {
         QThread::msleep(5);
+        held = managed(window);
+    }
+    return held;
 }
 
-void X11DesktopBar::changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove)
+void X11DesktopBar::changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove,
+                                std::optional<bool> knownManaged)
 {
-    if (managed(window)) {
+    // The window's present state is asked for with the question of who holds it.
+    const xcb_get_property_cookie_t stateAsked = xcb_ewmh_get_wm_state(&ewmh_, window);
+    if (knownManaged ? *knownManaged : managed(window)) {
+        xcb_discard_reply(c_, stateAsked.sequence);
         // A managed window asks the window manager.
         for (xcb_atom_t a : remove)
             xcb_ewmh_request_change_wm_state(&ewmh_, screenNumber_, window, XCB_EWMH_WM_STATE_REMOVE, a, XCB_NONE,
@@ -256,7 +295,7 @@ void X11DesktopBar::changeState(xcb_window_t window, const QList<xcb_atom_t>& ad
     // An unmanaged one holds the state for the window manager to read when it maps.
     QList<xcb_atom_t> atoms;
     xcb_ewmh_get_atoms_reply_t current;
-    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, window), &current, nullptr)) {
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, stateAsked, &current, nullptr)) {
         for (uint32_t i = 0; i < current.atoms_len; ++i)
             atoms.append(current.atoms[i]);
         xcb_ewmh_get_atoms_reply_wipe(&current);
@@ -275,15 +314,16 @@ void X11DesktopBar::setDockWindow(WindowId window, bool docked)
     if (!c_)
         return;
     const auto w = static_cast<xcb_window_t>(window);
-    waitWithdrawn(w);
+    // Nothing maps the window while its kind changes: who holds it stays as the wait ends.
+    const bool held = waitWithdrawn(w);
     xcb_atom_t type = docked ? ewmh_._NET_WM_WINDOW_TYPE_DOCK : ewmh_._NET_WM_WINDOW_TYPE_NORMAL;
     xcb_ewmh_set_wm_window_type(&ewmh_, w, 1, &type);
-    if (managed(w))
+    if (held)
         xcb_ewmh_request_change_wm_desktop(&ewmh_, screenNumber_, w, AllDesktops, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
     else
         xcb_ewmh_set_wm_desktop(&ewmh_, w, AllDesktops);
     // The bar is reached through its own icon, never through a task bar or pager.
-    changeState(w, {ewmh_._NET_WM_STATE_SKIP_TASKBAR, ewmh_._NET_WM_STATE_SKIP_PAGER}, {});
+    changeState(w, {ewmh_._NET_WM_STATE_SKIP_TASKBAR, ewmh_._NET_WM_STATE_SKIP_PAGER}, {}, held);
     xcb_flush(c_);
 }
 
@@ -292,15 +332,17 @@ void X11DesktopBar::reserve(WindowId window, TAppBarEdge edge, const QRect& stri
     if (!c_)
         return;
     const auto w = static_cast<xcb_window_t>(window);
+    const xcb_get_geometry_cookie_t rootAsked = askRootSize();
+    const xcb_get_property_cookie_t haveAsked = xcb_ewmh_get_wm_strut_partial(&ewmh_, w);
     const QList<Monitor> all = monitors();
     const int on = MonitorAt(all, strip.center());
     const QRect physical = on >= 0 ? ToPhysical(strip, all[on]) : strip;
-    const EwmhStrut want = StrutFor(edge, physical, rootSize());
+    const EwmhStrut want = StrutFor(edge, physical, rootSize(rootAsked));
     // Rewriting the same strut makes the window manager recompute the work area and tell
     // every bar, this one too: write only changes.
     EwmhStrut have;
     xcb_ewmh_wm_strut_partial_t p;
-    if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, xcb_ewmh_get_wm_strut_partial(&ewmh_, w), &p, nullptr))
+    if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, haveAsked, &p, nullptr))
         have = {p.left,        p.right,      p.top,           p.bottom,      p.left_start_y,   p.left_end_y,
                 p.right_start_y, p.right_end_y, p.top_start_x, p.top_end_x, p.bottom_start_x, p.bottom_end_x};
     if (have == want)
@@ -326,16 +368,48 @@ WindowId X11DesktopBar::autoHideBar(TAppBarEdge edge) const
         return 0;
     if (!c_)
         return localAutoHide_.value(edge, 0);
-    const Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(
-        c_, xcb_get_property(c_, 0, root_, autoHideAtoms_[edge], XCB_ATOM_WINDOW, 0, 1), nullptr));
-    if (!r || r->format != 32 || xcb_get_property_value_length(r.get()) < 4)
+    const xcb_window_t holder = registeredHolder(askHolder(edge));
+    if (holder == XCB_NONE)
         return 0;
-    xcb_window_t holder = XCB_NONE;
-    std::memcpy(&holder, xcb_get_property_value(r.get()), sizeof holder);
     // A bar that ended without letting go holds nothing.
     const Reply<xcb_get_window_attributes_reply_t> alive(
         xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, holder), nullptr));
     return alive ? holder : 0;
+}
+
+xcb_get_property_cookie_t X11DesktopBar::askHolder(TAppBarEdge edge) const
+{
+    return xcb_get_property(c_, 0, root_, autoHideAtoms_[edge], XCB_ATOM_WINDOW, 0, 1);
+}
+
+xcb_window_t X11DesktopBar::registeredHolder(xcb_get_property_cookie_t asked) const
+{
+    const Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(c_, asked, nullptr));
+    if (!r || r->format != 32 || xcb_get_property_value_length(r.get()) < 4)
+        return XCB_NONE;
+    xcb_window_t holder = XCB_NONE;
+    std::memcpy(&holder, xcb_get_property_value(r.get()), sizeof holder);
+    return holder;
+}
+
+void X11DesktopBar::releaseAutoHide(WindowId window)
+{
+    if (!c_) {
+        DesktopBar::releaseAutoHide(window);
+        return;
+    }
+    // The four registers are asked at once; a bar mostly holds none, and then one round
+    // trip is all it costs.
+    xcb_get_property_cookie_t asked[4];
+    for (int e = 0; e < 4; ++e)
+        asked[e] = askHolder(TAppBarEdge(e));
+    bool held[4];
+    for (int e = 0; e < 4; ++e)
+        held[e] = registeredHolder(asked[e]) == window;
+    for (int e = 0; e < 4; ++e) {
+        if (held[e])
+            setAutoHideBar(window, TAppBarEdge(e), false);
+    }
 }
 
 bool X11DesktopBar::setAutoHideBar(WindowId window, TAppBarEdge edge, bool on)
@@ -386,15 +460,15 @@ void X11DesktopBar::setStacking(WindowId window, Stacking stacking)
     xcb_flush(c_);
 }
 
-void X11DesktopBar::addEventMask(xcb_window_t window, uint32_t mask)
+bool X11DesktopBar::addEventMask(xcb_window_t window, uint32_t mask, xcb_get_window_attributes_cookie_t asked)
 {
     // Each client has its own event mask on a window; this keeps the one Qt set.
-    const Reply<xcb_get_window_attributes_reply_t> a(
-        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
+    const Reply<xcb_get_window_attributes_reply_t> a(xcb_get_window_attributes_reply(c_, asked, nullptr));
     if (!a || (a->your_event_mask & mask) == mask)
-        return;
+        return false;
     const uint32_t value = a->your_event_mask | mask;
     xcb_change_window_attributes(c_, window, XCB_CW_EVENT_MASK, &value);
+    return true;
 }
 
 void X11DesktopBar::watch(WindowId window, Notices notices)
@@ -407,29 +481,46 @@ void X11DesktopBar::watch(WindowId window, Notices notices)
     watchers_[window] = std::move(notices);
     if (!c_ || !first)
         return;
-    addEventMask(root_, XCB_EVENT_MASK_PROPERTY_CHANGE);
-    lastWorkArea_ = readWorkArea();
-    fullScreen_ = activeWindowFullScreen();
+    // Asked together. The toolkit already hears of the root window's properties; only if
+    // it did not is the work area read again, once changes of it are sure to be heard.
+    const xcb_get_window_attributes_cookie_t rootAsked = xcb_get_window_attributes(c_, root_);
+    const WorkAreaQuestion areaAsked = askWorkArea();
+    const xcb_get_property_cookie_t activeAsked = xcb_ewmh_get_active_window(&ewmh_, screenNumber_);
+    lastWorkArea_ = workArea(areaAsked);
+    if (addEventMask(root_, XCB_EVENT_MASK_PROPERTY_CHANGE, rootAsked)) {
+        xcb_discard_reply(c_, activeAsked.sequence);
+        lastWorkArea_ = readWorkArea();
+        fullScreen_ = activeWindowFullScreen();
+    } else {
+        fullScreen_ = activeWindowFullScreen(activeAsked);
+    }
     xcb_flush(c_);
 }
 
 bool X11DesktopBar::activeWindowFullScreen()
 {
+    return activeWindowFullScreen(xcb_ewmh_get_active_window(&ewmh_, screenNumber_));
+}
+
+bool X11DesktopBar::activeWindowFullScreen(xcb_get_property_cookie_t activeAsked)
+{
     xcb_window_t active = XCB_NONE;
-    if (!xcb_ewmh_get_active_window_reply(&ewmh_, xcb_ewmh_get_active_window(&ewmh_, screenNumber_), &active,
-                                          nullptr))
+    if (!xcb_ewmh_get_active_window_reply(&ewmh_, activeAsked, &active, nullptr))
         active = XCB_NONE;
+    // The new active window's state is asked for with its event mask.
+    const bool own = active == XCB_NONE || watchers_.contains(active);
+    const xcb_get_property_cookie_t stateAsked = own ? xcb_get_property_cookie_t{} : xcb_ewmh_get_wm_state(&ewmh_, active);
     if (active != active_) {
         active_ = active;
         // Changes of the active window's state come as events on that window.
         if (active != XCB_NONE)
             addEventMask(active, XCB_EVENT_MASK_PROPERTY_CHANGE);
     }
-    if (active == XCB_NONE || watchers_.contains(active))
+    if (own)
         return false;
     bool full = false;
     xcb_ewmh_get_atoms_reply_t state;
-    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, active), &state, nullptr)) {
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, stateAsked, &state, nullptr)) {
         for (uint32_t i = 0; i < state.atoms_len; ++i)
             full = full || state.atoms[i] == ewmh_._NET_WM_STATE_FULLSCREEN;
         xcb_ewmh_get_atoms_reply_wipe(&state);

@@ -17,6 +17,8 @@
 #include <QMap>
 #include <QObject>
 
+#include <optional>
+
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
@@ -36,6 +38,7 @@ public:
     void reserve(WindowId window, TAppBarEdge edge, const QRect& strip) override;
     WindowId autoHideBar(TAppBarEdge edge) const override;
     bool setAutoHideBar(WindowId window, TAppBarEdge edge, bool on) override;
+    void releaseAutoHide(WindowId window) override;
     void setStacking(WindowId window, Stacking stacking) override;
     void watch(WindowId window, Notices notices) override;
 
@@ -45,12 +48,33 @@ public:
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-    QSize rootSize() const;
-    bool managed(xcb_window_t window) const;
-    void waitWithdrawn(xcb_window_t window) const;
-    void changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove);
-    void addEventMask(xcb_window_t window, uint32_t mask);
-    QRect readWorkArea() const;
+    // A question is asked (the request sent) apart from awaiting its answer, so that the
+    // questions of one step reach the display together: one round trip instead of several.
+    struct WorkAreaQuestion {
+        xcb_get_property_cookie_t desktop, area;
+    };
+    xcb_get_geometry_cookie_t askRootSize() const;
+    QSize rootSize(xcb_get_geometry_cookie_t asked) const;
+    QSize rootSize() const { return rootSize(askRootSize()); }
+    xcb_get_property_cookie_t askManaged(xcb_window_t window) const;
+    bool managed(xcb_get_property_cookie_t asked) const;
+    bool managed(xcb_window_t window) const { return managed(askManaged(window)); }
+    // Whether the window manager still holds the window when the wait ends.
+    bool waitWithdrawn(xcb_window_t window) const;
+    void changeState(xcb_window_t window, const QList<xcb_atom_t>& add, const QList<xcb_atom_t>& remove,
+                     std::optional<bool> knownManaged = std::nullopt);
+    // Whether the mask had to be added.
+    bool addEventMask(xcb_window_t window, uint32_t mask, xcb_get_window_attributes_cookie_t asked);
+    bool addEventMask(xcb_window_t window, uint32_t mask)
+    {
+        return addEventMask(window, mask, xcb_get_window_attributes(c_, window));
+    }
+    WorkAreaQuestion askWorkArea() const;
+    QRect workArea(WorkAreaQuestion asked) const;
+    QRect readWorkArea() const { return workArea(askWorkArea()); }
+    bool activeWindowFullScreen(xcb_get_property_cookie_t activeAsked);
+    xcb_get_property_cookie_t askHolder(TAppBarEdge edge) const;
+    xcb_window_t registeredHolder(xcb_get_property_cookie_t asked) const;
     bool activeWindowFullScreen();
     void checkWorkArea(bool windowsChanged);
     void checkFullScreen();
