@@ -192,5 +192,20 @@ BAR_PID=$FIRST_PID
 stop_bar
 xprop -root _PARVO_AUTOHIDE_BAR_TOP | grep -q 'not found' || fail "the auto-hide bar did not let go of its edge"
 
+# A panel of an older kind tells only the plain strut (40 pixels at the top): the bar
+# docked at the top stands below it, and the strip it reserves is its own.
+xmessage -title "old panel" -geometry 1280x40+0+0 "old panel" &
+PANEL_PID=$!
+panel=$(wait_for_window "old panel") || fail "the old panel did not appear"
+xprop -id "$panel" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0, 0, 40, 0"
+expect_work_area "0, 40, 1280, 760" "the old panel's strut"
+write_settings 2 0
+start_bar
+expect_place "$bar" "0 40 1280 28" "docked below the old panel"
+expect_strut "$bar" "0, 0, 68, 0, 0, 0, 0, 0, 0, 1279, 0, 0" "docked below the old panel"
+expect_work_area "0, 68, 1280, 732" "docked below the old panel"
+stop_bar
+kill "$PANEL_PID"
+
 x11_stop
 echo "docking test passed"
