@@ -82,7 +82,6 @@ void TAppBar::AppBarCreated()
     created_ = true;
     anchor_ = Monitors().first().logical.center();
     WatchDesktop();
-    autoHideTimer_.start(SlideTime);
     ReapplyEdge();
     // The settings read at start-up after the edge (auto-hide, always on top) are in
     // place once the event loop runs: a move that ends where it began applies them.
@@ -217,6 +216,7 @@ void TAppBar::SetEdge(TAppBarEdge edge)
     --placing_;
     ApplyStacking();
     ApplySizeHints();
+    FollowPointerWhileShown();
     // Told once the bar stands docked, so the box does not cover a half-placed bar.
     if (refused)
         prompts_.message(AutoHideRefusalText());
@@ -513,6 +513,7 @@ void TAppBar::SlideAutoHide(bool shown)
     if (!IsAutoHidden())
         return;
     AutoHideShown = shown;
+    FollowPointerWhileShown();
     SlideTo(AutoHideRect(settings_.Edge, shown));
 }
 
@@ -538,8 +539,20 @@ void TAppBar::HoldShownForDrag(bool hold)
         SlideAutoHide(true);
 }
 
+void TAppBar::FollowPointerWhileShown()
+{
+    if (IsAutoHidden() && AutoHideShown) {
+        if (!autoHideTimer_.isActive())
+            autoHideTimer_.start(SlideTime);
+    } else if (ProposedEdge == abeUnknown) {
+        // A drag keeps it going: the bar may come back to its auto-hide edge.
+        autoHideTimer_.stop();
+    }
+}
+
 void TAppBar::AutoHideTick()
 {
+    FollowPointerWhileShown();
     // A menu dropped from the bar keeps it out while the menu is open.
     if (!IsAutoHidden() || !AutoHideShown || dragHold_ || isActiveWindow() || QApplication::activePopupWidget())
         return;

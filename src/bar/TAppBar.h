@@ -58,6 +58,9 @@ public:
     // While a drag is over the bar it stays shown: an auto-hidden bar comes out when the
     // drag enters and may hide again once it has left or dropped.
     void HoldShownForDrag(bool hold);
+    // Whether the bar looks at the pointer from time to time, as an auto-hide bar does
+    // while it is out. Any other bar never wakes for it.
+    bool WatchesPointer() const { return autoHideTimer_.isActive(); }
 
 protected:
     // The settings are loaded: applies the edge now and once more when the event loop
@@ -118,6 +121,8 @@ private:
     void StopSlide();
     void SlideAutoHide(bool shown);
     bool IsAutoHidden() const;
+    // The pointer is looked at only while an auto-hide bar is out; a bar at rest sleeps.
+    void FollowPointerWhileShown();
     void AutoHideTick();
 
     BarSettings& settings_;

@@ -124,6 +124,7 @@ TEST_F(AppBar, DocksAtEachEdgeAndReservesItsStrip)
     EXPECT_EQ(bar->minimumSize(), QSize(0, 22)) << "floating, the width may change, the height not";
     EXPECT_EQ(bar->maximumSize(), QSize(1280, 22));
     EXPECT_TRUE(bar->isVisible()) << "the bar comes back after its kind changed";
+    EXPECT_FALSE(bar->WatchesPointer()) << "a bar that does not hide never wakes for the pointer";
 }
 
 TEST_F(AppBar, OtherBarsShortenTheDockedStrip)
@@ -163,6 +164,7 @@ TEST_F(AppBar, AutoHideSlidesOutAtThePointerAndBackWhenItLeaves)
     Start(abeBottom);
     ASSERT_EQ(bar->geometry(), QRect(0, 798, 1280, 28));
     EXPECT_FALSE(bar->AutoHideShown);
+    EXPECT_FALSE(bar->WatchesPointer()) << "hidden, the bar waits for the pointer to come";
 
     bar->SlideEffect = true;
     bar->moves.clear();
@@ -171,6 +173,7 @@ TEST_F(AppBar, AutoHideSlidesOutAtThePointerAndBackWhenItLeaves)
     QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), QPointF(5, 799));
     QApplication::sendEvent(bar.get(), &enter);
     EXPECT_TRUE(bar->AutoHideShown);
+    EXPECT_TRUE(bar->WatchesPointer()) << "out, the bar looks for the pointer leaving";
     QTest::qWait(200);
     EXPECT_GT(bar->geometry().y(), 772) << "half-way: still sliding";
     EXPECT_LT(bar->geometry().y(), 798);
@@ -184,6 +187,16 @@ TEST_F(AppBar, AutoHideSlidesOutAtThePointerAndBackWhenItLeaves)
     QTest::qWait(bar->SlideTime + 150);
     EXPECT_FALSE(bar->AutoHideShown);
     EXPECT_EQ(bar->geometry(), QRect(0, 798, 1280, 28));
+    EXPECT_FALSE(bar->WatchesPointer()) << "back in, the bar sleeps again";
+
+    // Auto-hide turned off while the bar is out: it stays docked and stops looking.
+    QApplication::sendEvent(bar.get(), &enter);
+    ASSERT_TRUE(bar->WatchesPointer());
+    settings.AutoHide = false;
+    bar->ReapplyEdge();
+    Settle();
+    EXPECT_EQ(bar->geometry(), QRect(0, 772, 1280, 28));
+    EXPECT_FALSE(bar->WatchesPointer());
 }
 
 TEST_F(AppBar, ASecondAutoHideBarOnTheEdgeIsRefused)
