@@ -5,6 +5,7 @@
 #include "app/InstanceGuard.h"
 #include "app/OneHeap.h"
 #include "app/QtTranslations.h"
+#include "app/SessionBusAhead.h"
 #include "app/TerminationSignals.h"
 #include "bar/TForm1.h"
 #include "platform/linux/DesktopShell.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     if (guard.alreadyRunning())
         return 0;
     fonts.applicationStarted();
+    parvo::ConnectSessionBusAhead();
 
     parvo::InstallQtTranslations(app);
 
