@@ -32,6 +32,12 @@ constexpr int ScreensSettleMs = 500;
 const char* const AutoHideNames[4] = {"_PARVO_AUTOHIDE_BAR_LEFT", "_PARVO_AUTOHIDE_BAR_TOP",
                                       "_PARVO_AUTOHIDE_BAR_RIGHT", "_PARVO_AUTOHIDE_BAR_BOTTOM"};
 
+EwmhStrut StrutOf(const xcb_ewmh_wm_strut_partial_t& p)
+{
+    return {p.left,         p.right,          p.top,           p.bottom,     p.left_start_y, p.left_end_y,
+            p.right_start_y, p.right_end_y, p.top_start_x, p.top_end_x, p.bottom_start_x, p.bottom_end_x};
+}
+
 xcb_intern_atom_cookie_t AskAtom(xcb_connection_t* c, const char* name)
 {
     return xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
@@ -226,9 +232,7 @@ QList<DockedStrip> X11DesktopBar::otherBars(WindowId window) const
         xcb_ewmh_get_extents_reply_t legacy;
         if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, o.partial, &partial, nullptr)) {
             xcb_discard_reply(c_, o.legacy.sequence);
-            o.strut = {partial.left,         partial.right,          partial.top,           partial.bottom,
-                       partial.left_start_y, partial.left_end_y,     partial.right_start_y, partial.right_end_y,
-                       partial.top_start_x,  partial.top_end_x,      partial.bottom_start_x, partial.bottom_end_x};
+            o.strut = StrutOf(partial);
         } else if (xcb_ewmh_get_wm_strut_reply(&ewmh_, o.legacy, &legacy, nullptr)) {
             o.strut = StrutFromLegacy(legacy.left, legacy.right, legacy.top, legacy.bottom, root);
         }
@@ -343,8 +347,7 @@ void X11DesktopBar::reserve(WindowId window, TAppBarEdge edge, const QRect& stri
     EwmhStrut have;
     xcb_ewmh_wm_strut_partial_t p;
     if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh_, haveAsked, &p, nullptr))
-        have = {p.left,        p.right,      p.top,           p.bottom,      p.left_start_y,   p.left_end_y,
-                p.right_start_y, p.right_end_y, p.top_start_x, p.top_end_x, p.bottom_start_x, p.bottom_end_x};
+        have = StrutOf(p);
     if (have == want)
         return;
     if (want.isEmpty()) {
@@ -403,11 +406,8 @@ void X11DesktopBar::releaseAutoHide(WindowId window)
     xcb_get_property_cookie_t asked[4];
     for (int e = 0; e < 4; ++e)
         asked[e] = askHolder(TAppBarEdge(e));
-    bool held[4];
-    for (int e = 0; e < 4; ++e)
-        held[e] = registeredHolder(asked[e]) == window;
     for (int e = 0; e < 4; ++e) {
-        if (held[e])
+        if (registeredHolder(asked[e]) == window)
             setAutoHideBar(window, TAppBarEdge(e), false);
     }
 }
